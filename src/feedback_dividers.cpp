@@ -1,28 +1,119 @@
+#include <cmath>
+#include <numeric>
+
 #include "console.h"
 #include "divider_plan.h"
 #include "oscillator_window.h"
 
+// The search visits the candidates (hs, ls) in the order the register contract gives
+// (hs 4-11 outer, even ls up to 2^20 inner) and keeps, undoes and stops exactly as a
+// candidate-by-candidate evaluation would. It skips work only where the skipped
+// candidate provably could not be kept; a candidate that is not kept changes nothing
+// but the input dividers, which are recomputed for the kept one at the end.
+// Below, u = 2^-53 is the relative rounding error of one operation, y = in2 x N2 /
+// (F x N1) is the real value that N32 truncates (in2 = 114.285 MHz), and a keep needs
+// err < best.
+//
+// 1. Multiples of N1 only. Input 1 runs at F, fosc is F x N1 within two roundings
+//    (exactly, for F read in single precision), and fosc1 = ((F / N31) x hs) x ls is
+//    F x N2 / N31 within three. fosc1 == fosc therefore needs N2 / N31 within a
+//    relative 5.1u of N1, so |N2 - N1 x N31| < 5.1u x N2 < 1 for N2 < 2^24: N2 = hs x ls
+//    must be a multiple of N1. For each hs those ls are the multiples of
+//    lcm(2, N1 / gcd(N1, hs)).
+//
+// 2. Error bound without division. err is |q - F| / F x 10^6 with
+//    q = in2 x N2 / (N32 x N1) formed in four roundings, then three more, so
+//    err >= (|a - b| - 4.01u a) / b x 10^6 (1 - 3.01u) with a = in2 x N2 and
+//    b = F x N1 x N32. Forming A = in2 x N2, B = (F x N1) x N32 and A - B adds at most
+//    5.1u (A + B); hence |A - B| > best x 1.0000000001e-6 x B + 2^-49 (A + B), itself
+//    formed in four roundings, implies err >= best. The margins, a relative 10^-10 and
+//    16u of A + B, cover every rounding here many times over.
+//
+// 3. Fixed-point screen. Dividing the inequality err < best by F and multiplying by
+//    N32 x N1 shows that a kept candidate has |y - N32| < best x 10^-6 x N32 (1 + 4u)
+//    + 5.1u y: y lies that close to an integer. Along one hs, y grows by the same step
+//    for every candidate, so its fractional part is followed as a 64-bit fixed-point
+//    sum. With y_max bounding y over the hs and J candidates, the sum differs from the
+//    true fractional part by less than 2.01u y_max + J x 2^-64 (the error of the step,
+//    once per candidate), and only candidates whose sum lies within the two bounds
+//    added together of an integer need the arithmetic of 2 and the exact test.
+//
+// 4. Exact zero. Once a candidate with err == 0.0 is kept (and stays kept), no later
+//    candidate is strictly better and the floor cannot fire, so the search ends there.
+
 namespace {
-
-// trunc(((in / fosc) x hs) x ls): the grouping that every input divider uses.
-std::uint32_t input_divider(double in_mhz, double fosc, std::uint32_t hs, std::uint32_t ls) {
-  return static_cast<std::uint32_t>(((in_mhz / fosc) * hs) * ls);
-}
-
-void set_input_dividers(divider_plan& plan, double fosc, std::uint32_t hs, std::uint32_t ls) {
-  plan.N31 = input_divider(plan.in_freq[0], fosc, hs, ls);
-  plan.N32 = input_divider(plan.in_freq[1], fosc, hs, ls);
-  plan.N33 = input_divider(plan.in_freq[2], fosc, hs, ls);
-  plan.N34 = input_divider(plan.in_freq[3], fosc, hs, ls);
-}
 
 constexpr double kPpm = 1000000.0;
 constexpr double kKhzPerMhz = 1000.0;
+constexpr std::uint32_t kLastN2LowSpeed = 1048576;  // 2^20, included
+
+// 10^-6 turns ppm into a ratio; the extra 10^-10 is the bounds' rounding margin.
+constexpr double kPpmRatioWithMargin = 1.0000000001e-6;
+constexpr double kRoundingSlack = 0x1p-49;
+constexpr double kFixedPointOne = 0x1p64;
+
+// trunc(((in / fosc) x hs) x ls), the grouping every input divider uses; in_per_fosc
+// is in / fosc, the same double every time it is formed.
+std::uint32_t input_divider(double in_per_fosc, std::uint32_t hs, std::uint32_t ls) {
+  return static_cast<std::uint32_t>((in_per_fosc * hs) * ls);
+}
+
+// Shortcut 3 for one hs: y's fractional part per candidate, in units of 2^-64, and
+// the half-width of the window around an integer that a candidate must fall into.
+struct fraction_screen {
+  double y_step;  // y from one candidate to the next
+  double y_max;   // above y of every candidate
+  std::uint32_t candidates;
+  std::uint64_t step;
+  std::uint64_t half_width;
+  bool open;  // the window covers everything: every candidate goes on to the arithmetic
+};
+
+constexpr double kLargestExactStep = 0x1p52;  // integers and their fractions are exact
+
+fraction_screen make_screen(double y_step, std::uint32_t candidates) {
+  fraction_screen screen{};
+  screen.y_step = y_step;
+  screen.y_max = y_step * candidates + 1.0;
+  screen.candidates = candidates;
+  screen.open = true;
+  // The fractional part of a double below 2^52 is exact, and so is its scaling.
+  if (y_step >= 0.0 && y_step < kLargestExactStep) {
+    screen.step = static_cast<std::uint64_t>((y_step - std::floor(y_step)) * kFixedPointOne);
+  }
+  return screen;
+}
+
+void narrow_screen(fraction_screen& screen, double best) {
+  if (!(screen.y_step >= 0.0 && screen.y_step < kLargestExactStep))
+    return;
+  // Every term is positive and formed in a few roundings; the factor 1 + 2^-30 covers
+  // them. N32 <= y_max + 1 whenever the window is narrower than one half.
+  const double y_max = screen.y_max;
+  const double near_integer = best * kPpmRatioWithMargin * (y_max + 1.0) + 0x1p-48 * y_max;
+  const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
+  const double half_width = (near_integer + drift) * (1.0 + 0x1p-30);
+  screen.open = !(half_width < 0.25);
+  if (!screen.open)
+    screen.half_width = static_cast<std::uint64_t>(half_width * kFixedPointOne) + 1;
+}
+
+// Whether y, whose fractional part is `fraction`, lies within the window of an
+// integer; the sum wraps around 2^64 like the fractional part around 1.
+bool near_integer(const fraction_screen& s, std::uint64_t fraction) {
+  return s.open || fraction + s.half_width < 2 * s.half_width;
+}
 
 }  // namespace
 
 int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   const double requested = plan.out_freq[0];
+  const double in1 = plan.in_freq[0];
+  const double in2 = plan.in_freq[1];
+  const double in1_per_fosc = in1 / fosc;
+  const double in2_per_fosc = in2 / fosc;
+  const double requested_times_n1 = requested * plan.N1;
+  const double in2_per_requested_n1 = in2 / requested_times_n1;
   plan.N2 = kNoN2;
   // Only an undo of the first keep ever reads these back, and nothing prints them then.
   plan.N2_HS = 0;
@@ -31,33 +122,57 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   bool done = false;
 
   for (std::uint32_t hs = kFirstN2HighSpeed; hs <= kLastN2HighSpeed && !done; ++hs) {
-    for (std::uint32_t ls = 2; static_cast<double>(ls) <= kLowSpeedLimit && !done; ls += 2) {
-      set_input_dividers(plan, fosc, hs, ls);
-      // A zero divider gives an infinity here, which never matches or improves.
-      const double fosc1 = ((plan.in_freq[0] / plan.N31) * hs) * ls;
-      const double fosc2 = ((plan.in_freq[1] / plan.N32) * hs) * ls;
+    const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
+    const std::uint32_t step = std::lcm(std::uint32_t{2}, n1_share);
+    if (step == 0)
+      break;  // N1 = 0 makes every error infinite: nothing is ever kept
+    const std::uint32_t candidates = kLastN2LowSpeed / step;
+    fraction_screen screen =
+        make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), candidates);
+    narrow_screen(screen, best);
+    std::uint64_t fraction = 0;
+
+    for (std::uint32_t ls = step; ls <= kLastN2LowSpeed && !done; ls += step) {
+      fraction += screen.step;
+      if (!near_integer(screen, fraction))
+        continue;
+      const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
+      const double a = in2 * static_cast<double>(hs * ls);
+      const double b = requested_times_n1 * n32;
+      if (std::fabs(a - b) > best * kPpmRatioWithMargin * b + (a + b) * kRoundingSlack) {
+        continue;
+      }
+      const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
+      const double fosc1 = ((in1 / n31) * hs) * ls;
+      if (fosc1 != fosc)
+        continue;
+      const double fosc2 = ((in2 / n32) * hs) * ls;
       double err = fosc2 / plan.N1 - requested;
       if (err < 0)
         err *= -1.0;
       err = (err / requested) * kPpm;
-      if (best > err && fosc1 == fosc) {
-        const std::uint32_t kept_hs = plan.N2_HS;
-        const std::uint32_t kept_ls = plan.N2_LS;
-        const std::uint32_t kept_n2 = plan.N2;
-        const double kept_best = best;
-        plan.N2_HS = hs;
-        plan.N2_LS = ls;
-        plan.N2 = hs * ls;
-        best = err;
-        f3 = (fosc * kKhzPerMhz) / plan.N2;
-        if (f3 < kPhaseDetectorFloorKhz) {
-          plan.N2_HS = kept_hs;
-          plan.N2_LS = kept_ls;
-          plan.N2 = kept_n2;
-          best = kept_best;
-          done = true;
-        }
+      if (!(best > err))
+        continue;
+
+      const std::uint32_t kept_hs = plan.N2_HS;
+      const std::uint32_t kept_ls = plan.N2_LS;
+      const std::uint32_t kept_n2 = plan.N2;
+      const double kept_best = best;
+      plan.N2_HS = hs;
+      plan.N2_LS = ls;
+      plan.N2 = hs * ls;
+      best = err;
+      f3 = (fosc * kKhzPerMhz) / plan.N2;
+      if (f3 < kPhaseDetectorFloorKhz) {
+        plan.N2_HS = kept_hs;
+        plan.N2_LS = kept_ls;
+        plan.N2 = kept_n2;
+        best = kept_best;
+        done = true;
+      } else if (best == 0.0) {
+        done = true;
       }
+      narrow_screen(screen, best);
     }
   }
 
@@ -65,9 +180,12 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
     console_print("No N2 solution found for freq %13.10lf\n", {requested});
     return 1;
   }
-  // Later candidates overwrote the input dividers; the kept one gets them back with the
-  // same grouping, so N31 is again the value that passed the exact test.
-  set_input_dividers(plan, fosc, plan.N2_HS, plan.N2_LS);
+  // The kept candidate's input dividers, with the same grouping as when it was
+  // evaluated, so N31 is again the value that passed the exact test.
+  plan.N31 = input_divider(in1_per_fosc, plan.N2_HS, plan.N2_LS);
+  plan.N32 = input_divider(in2_per_fosc, plan.N2_HS, plan.N2_LS);
+  plan.N33 = input_divider(plan.in_freq[2] / fosc, plan.N2_HS, plan.N2_LS);
+  plan.N34 = input_divider(plan.in_freq[3] / fosc, plan.N2_HS, plan.N2_LS);
   f3 = (fosc * kKhzPerMhz) / plan.N2;
   return 0;
 }

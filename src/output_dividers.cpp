@@ -2,6 +2,30 @@
 #include "divider_plan.h"
 #include "oscillator_window.h"
 
+namespace {
+
+// NC1_LS candidates are 1 and the even numbers below 2^20.
+constexpr std::uint32_t kLastNC1LowSpeed = 1048574;
+
+std::uint32_t next_low_speed(std::uint32_t ls) { return ls == 1 ? 2 : ls + 2; }
+
+// Where the scan of one hs may begin: a candidate whose f is below the window. f grows
+// with ls (a larger factor never rounds to a smaller product), so every candidate
+// before it is below the window as well and would neither be chosen nor end the scan.
+// Starting there saves up to 50,000 steps per hs at the lowest frequencies.
+std::uint32_t first_low_speed(double requested, std::uint32_t hs) {
+  const double per_step = requested * hs;
+  const double below_window = kOscillatorMinMhz / per_step - 2.0;
+  if (!(below_window >= 2.0)) return 1;  // also a NaN
+  std::uint32_t ls = below_window >= kLastNC1LowSpeed
+                         ? kLastNC1LowSpeed
+                         : static_cast<std::uint32_t>(below_window) & ~std::uint32_t{1};
+  if ((requested * hs) * ls >= kOscillatorMinMhz) return 1;
+  return ls;
+}
+
+}  // namespace
+
 int search_output_dividers(divider_plan& plan, double& fosc) {
   const double requested = plan.out_freq[0];
   plan.N1_HS = kNoN1HighSpeed;
@@ -10,8 +34,8 @@ int search_output_dividers(divider_plan& plan, double& fosc) {
 
   for (std::uint32_t hs = kFirstN1HighSpeed; hs <= kLastN1HighSpeed; ++hs) {
     bool stop = false;
-    for (std::uint32_t ls = 1; static_cast<double>(ls) < kLowSpeedLimit && !stop;
-         ls = ls == 1 ? 2 : ls + 2) {
+    for (std::uint32_t ls = first_low_speed(requested, hs);
+         static_cast<double>(ls) < kLowSpeedLimit && !stop; ls = next_low_speed(ls)) {
       // Same expression as fosc below, so the chosen pair's f is fosc bit for bit.
       const double f = (requested * hs) * ls;
       // Strictly smaller: of two hs with the same product, the earlier one stays.
