@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "program_command.h"
+
 namespace {
 
 enum class stdout_to { pipe, dev_full, closed, gone_reader };
@@ -53,11 +55,13 @@ program_result run_pllcfg(const std::vector<std::string>& args, stdout_to where 
         close(STDOUT_FILENO);
         break;
     }
-    std::vector<char*> argv{const_cast<char*>("pllcfg")};
+    std::vector<char*> argv;
+    for (const char* word : kProgramCommand)
+      argv.push_back(const_cast<char*>(word));
     for (const auto& a : args)
       argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    execv(PLLCFG_BINARY, argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(out[1]);
@@ -159,9 +163,17 @@ TEST(Program, ArgumentSpellingsOfTheSameNumber) {
   for (const auto& c : cases) {
     const program_result r = run_pllcfg({c.arg});
     const program_result expected = run_pllcfg({c.same_as});
+    ASSERT_EQ(expected.status, 0) << c.same_as;
     EXPECT_EQ(r.out, expected.out) << "argument " << c.arg;
     EXPECT_EQ(r.status, 0) << "argument " << c.arg;
   }
+}
+
+TEST(Program, LongArgumentNearTheKernelLimit) {
+  // Linux passes at most 128 KiB in one argument.
+  const program_result r = run_pllcfg({"8.13" + std::string(100000, '0') + "MHz"});
+  EXPECT_EQ(r.out, run_pllcfg({"8.13"}).out);
+  EXPECT_EQ(r.status, 0);
 }
 
 TEST(Program, WholeReportBytes) {

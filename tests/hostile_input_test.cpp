@@ -1,0 +1,85 @@
+// Arguments no user means to type, run through the whole front end in-process (a
+// single argument of a megabyte is beyond what the kernel lets exec pass).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "command_line.h"
+#include "console.h"
+
+namespace {
+
+struct run_result {
+  std::string out;
+  int status;
+};
+
+run_result run_with(const std::string& argument) {
+  const char* argv[] = {"pllcfg", argument.c_str(), nullptr};
+  run_result r;
+  console_capture(&r.out);
+  r.status = run_command_line(2, argv);
+  console_capture(nullptr);
+  return r;
+}
+
+const char kNotAFloat[] = "error in argument - not a float\r\n";
+const char kTooLow[] =
+    "error in argument - the freuqnecy must be greater than or equal to 0.008 MHz\r\n";
+const char kTooHigh[] = "error in argument - the frequency must be less than or equal to 808 MHz";
+
+TEST(HostileArguments, RejectedWithTheRightMessage) {
+  const std::string megabyte(1 << 20, '1');
+  static const struct {
+    std::string argument;
+    const char* out;
+  } cases[] = {
+      {"", kNotAFloat},
+      {std::string(1 << 20, ' '), kNotAFloat},
+      {megabyte, kTooHigh},
+      {"0." + std::string(1 << 20, '0') + "1", kTooLow},
+      {"\x80\xff\x38.13", kNotAFloat},
+      {"1e" + std::string(1000, '9'), kTooHigh},
+      {"1e-" + std::string(1000, '9'), kTooLow},
+      {"-" + megabyte, kTooLow},
+  };
+  for (const auto& c : cases) {
+    const run_result r = run_with(c.argument);
+    EXPECT_EQ(r.out, c.out) << c.argument.substr(0, 20) << "... (" << c.argument.size() << ")";
+    EXPECT_EQ(r.status, kExitUsage) << c.argument.substr(0, 20);
+  }
+}
+
+TEST(HostileArguments, AcceptedAsTheNumberTheyStartWith) {
+  static const struct {
+    std::string argument;
+    const char* same_as;
+  } cases[] = {
+      {"8.13" + std::string(1 << 20, '0'), "8.13"},
+      {std::string(1 << 20, ' ') + "8.13", "8.13"},
+      {"8.13\xff\x80", "8.13"},
+      {"8.13\n5", "8.13"},
+      {"\n8.13", "8.13"},
+      {"1e" + std::string(999, '0') + "2", "100"},
+  };
+  for (const auto& c : cases) {
+    const run_result r = run_with(c.argument);
+    const run_result expected = run_with(c.same_as);
+    EXPECT_EQ(r.out, expected.out) << c.argument.substr(0, 20) << "...";
+    EXPECT_EQ(r.status, kExitReport) << c.argument.substr(0, 20) << "...";
+  }
+}
+
+TEST(HostileArguments, WrongArgumentCountsGetTheUsageText) {
+  for (int argc : {0, 1, 3}) {
+    const char* argv[] = {"pllcfg", "8.13", "MHz", nullptr};
+    std::string out;
+    console_capture(&out);
+    const int status = run_command_line(argc, argv);
+    console_capture(nullptr);
+    EXPECT_EQ(status, kExitUsage) << argc;
+    EXPECT_EQ(out.rfind("The requested frequency must be provided", 0), 0u) << argc;
+  }
+}
+
+}  // namespace
