@@ -2,6 +2,4 @@
 // and exits.
 #include <cstdio>
 
-int main() {
-  std::puts("These are the register values for the Si5328:");
-}
+int main() { std::puts("These are the register values for the Si5328:"); }

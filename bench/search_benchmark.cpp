@@ -19,10 +19,8 @@ constexpr float kLowest = 0.008f;         // N1 = 606252: the output search's lo
 
 divider_plan plan_for(float argument) {
   divider_plan plan{};
-  for (double& f : plan.out_freq)
-    f = argument;
-  for (double& f : plan.in_freq)
-    f = argument;
+  for (double& f : plan.out_freq) f = argument;
+  for (double& f : plan.in_freq) f = argument;
   plan.in_freq[1] = REFERENCE_INPUT_MHZ;
   return plan;
 }

@@ -49,41 +49,31 @@ void check_report(const std::string& out, std::string_view report) {
            again, format_text(kReport,
                               {freq, fosc, f3, lbw, n1, n1_hs, nc1_ls, n2, n2_hs, n2_ls, n31, n32},
                               again))) {
-    if (c == '\n')
-      wire += '\r';
+    if (c == '\n') wire += '\r';
     wire += c;
   }
-  if (wire != text)
-    fail("report bytes", out);
-  if (freq < 0.008 || freq > 808.0)
-    fail("accepted frequency out of range", out);
-  if (fosc < 4850.0 || fosc > 5670.0)
-    fail("oscillator outside its window", out);
-  if (f3 < 2.0)
-    fail("f3 below the 2 kHz floor", out);
+  if (wire != text) fail("report bytes", out);
+  if (freq < 0.008 || freq > 808.0) fail("accepted frequency out of range", out);
+  if (fosc < 4850.0 || fosc > 5670.0) fail("oscillator outside its window", out);
+  if (f3 < 2.0) fail("f3 below the 2 kHz floor", out);
   if (std::int64_t{n1} != std::int64_t{n1_hs} * nc1_ls ||
       std::int64_t{n2} != std::int64_t{n2_hs} * n2_ls) {
     fail("divider products", out);
   }
-  if (std::int64_t{n31} * n1 != n2)
-    fail("input 1 does not reproduce fosc", out);
+  if (std::int64_t{n31} * n1 != n2) fail("input 1 does not reproduce fosc", out);
 }
 
 void check(const std::string& out, int status) {
   if (status == kExitUsage) {
     for (std::string_view message : kArgumentErrors) {
-      if (out == message)
-        return;
+      if (out == message) return;
     }
     fail("argument error shape", out);
   }
-  if (out.compare(0, kBanner.size(), kBanner) != 0)
-    fail("banner", out);
+  if (out.compare(0, kBanner.size(), kBanner) != 0) fail("banner", out);
   const std::string_view rest = std::string_view(out).substr(kBanner.size());
-  if (status == kExitReport)
-    return check_report(out, rest);
-  if (status != kExitNoSolution)
-    fail("exit status", out);
+  if (status == kExitReport) return check_report(out, rest);
+  if (status != kExitNoSolution) fail("exit status", out);
   double freq = 0.0;
   char line_end[3] = {};
   if (rest.size() != 45 ||

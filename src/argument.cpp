@@ -11,9 +11,7 @@ bool is_blank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // Keeping this many significant digits, plus a final 1 standing for any nonzero digits
 // dropped after them, rounds to the same float as the full text. Every point halfway
@@ -37,11 +35,9 @@ constexpr std::int64_t kExponentCap = std::int64_t{1} << 40;
 frequency_argument read_frequency_argument(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
-  while (i < n && is_blank(text[i]))
-    ++i;
+  while (i < n && is_blank(text[i])) ++i;
   bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-'))
-    negative = text[i++] == '-';
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
 
   char kept[kKeptDigits + 1];
   int kept_count = 0;
@@ -56,52 +52,42 @@ frequency_argument read_frequency_argument(std::string_view text) {
       seen_point = true;
       continue;
     }
-    if (!is_digit(c))
-      break;
+    if (!is_digit(c)) break;
     any_digit = true;
     if (!seen_significant && c == '0') {
-      if (seen_point)
-        --point;  // a leading zero after the point lowers the magnitude
+      if (seen_point) --point;  // a leading zero after the point lowers the magnitude
       continue;
     }
     seen_significant = true;
-    if (!seen_point)
-      ++point;
+    if (!seen_point) ++point;
     if (kept_count < kKeptDigits) {
       kept[kept_count++] = c;
     } else if (c != '0') {
       dropped_nonzero = true;
     }
   }
-  if (!any_digit)
-    return {false, 0.0f};
+  if (!any_digit) return {false, 0.0f};
 
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
     bool exponent_negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-      exponent_negative = text[i++] == '-';
+    if (i < n && (text[i] == '+' || text[i] == '-')) exponent_negative = text[i++] == '-';
     std::int64_t exponent = 0;
     for (; i < n && is_digit(text[i]); ++i) {
-      if (exponent < kExponentCap)
-        exponent = exponent * 10 + (text[i] - '0');
+      if (exponent < kExponentCap) exponent = exponent * 10 + (text[i] - '0');
     }
     point += exponent_negative ? -exponent : exponent;
   }
 
   const float sign = negative ? -1.0f : 1.0f;
-  if (kept_count == 0 || point <= kUnderflowPoint)
-    return {true, sign * 0.0f};
-  if (point >= kOverflowPoint)
-    return {true, sign * std::numeric_limits<float>::infinity()};
+  if (kept_count == 0 || point <= kUnderflowPoint) return {true, sign * 0.0f};
+  if (point >= kOverflowPoint) return {true, sign * std::numeric_limits<float>::infinity()};
 
   // The digits as an integer with a decimal exponent: "d1d2...dk[1]e<point - k>".
-  if (dropped_nonzero)
-    kept[kept_count++] = '1';
+  if (dropped_nonzero) kept[kept_count++] = '1';
   char decimal[kKeptDigits + 1 + 8];
   std::size_t length = 0;
-  for (int k = 0; k < kept_count; ++k)
-    decimal[length++] = kept[k];
+  for (int k = 0; k < kept_count; ++k) decimal[length++] = kept[k];
   decimal[length++] = 'e';
   const auto exponent =
       std::to_chars(decimal + length, decimal + sizeof decimal, point - kept_count);

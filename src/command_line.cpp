@@ -48,8 +48,7 @@ int check_and_solve(int argc, const char* const* argv) {
 int run_command_line(int argc, const char* const* argv) {
   const int status = check_and_solve(argc, argv);
   const int failure = console_failure();
-  if (failure == 0)
-    return status;
+  if (failure == 0) return status;
   char line[256] = "pllcfg: write error: ";
   std::strncat(line, std::strerror(failure), sizeof line - std::strlen(line) - 1);
   console_diagnose(line);

@@ -36,10 +36,8 @@ std::size_t parse_conversion(std::string_view spec, conversion& c) {
     ++i;
     read_number(c.decimals);
   }
-  if (i + 2 > spec.size() || spec[i] != 'l')
-    return 0;
-  if (spec[i + 1] == 'f')
-    return i + 2;
+  if (i + 2 > spec.size() || spec[i] != 'l') return 0;
+  if (spec[i + 1] == 'f') return i + 2;
   if (spec[i + 1] == 'd') {
     c.is_integer = true;
     return i + 2;
@@ -51,8 +49,7 @@ bool write_all(int fd, const char* data, std::size_t length) {
   while (length > 0) {
     ssize_t written = ::write(fd, data, length);
     if (written < 0) {
-      if (errno == EINTR)
-        continue;
+      if (errno == EINTR) continue;
       return false;
     }
     data += written;
@@ -76,8 +73,7 @@ std::size_t format_text(std::string_view format, std::initializer_list<print_arg
       continue;
     }
     i += used;
-    if (next == args.end() || next->is_integer != c.is_integer)
-      continue;
+    if (next == args.end() || next->is_integer != c.is_integer) continue;
     length += c.is_integer ? format_integer(next->integer, out + length)
                            : format_fixed(next->real, c.decimals, c.width, out + length);
     ++next;
@@ -91,8 +87,7 @@ void console_print(std::string_view format, std::initializer_list<print_arg> arg
   char wire[2 * kMaxFormattedLength];
   std::size_t wire_length = 0;
   for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] == '\n')
-      wire[wire_length++] = '\r';
+    if (text[i] == '\n') wire[wire_length++] = '\r';
     wire[wire_length++] = text[i];
   }
   if (capture_sink != nullptr) {
@@ -100,15 +95,11 @@ void console_print(std::string_view format, std::initializer_list<print_arg> arg
     return;
   }
   // Once a line is lost, later lines would only make the output look complete.
-  if (first_failure != 0)
-    return;
-  if (!write_all(STDOUT_FILENO, wire, wire_length))
-    first_failure = errno != 0 ? errno : EIO;
+  if (first_failure != 0) return;
+  if (!write_all(STDOUT_FILENO, wire, wire_length)) first_failure = errno != 0 ? errno : EIO;
 }
 
-int console_failure() {
-  return first_failure;
-}
+int console_failure() { return first_failure; }
 
 void console_diagnose(std::string_view text) {
   (void)write_all(STDERR_FILENO, text.data(), text.size());

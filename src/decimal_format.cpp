@@ -35,10 +35,8 @@ void multiply_small(big_decimal& n, std::uint32_t factor) {
 
 void multiply_power(big_decimal& n, std::uint32_t base, int exponent, std::uint32_t chunk,
                     int chunk_exponent) {
-  for (; exponent >= chunk_exponent; exponent -= chunk_exponent)
-    multiply_small(n, chunk);
-  for (; exponent > 0; --exponent)
-    multiply_small(n, base);
+  for (; exponent >= chunk_exponent; exponent -= chunk_exponent) multiply_small(n, chunk);
+  for (; exponent > 0; --exponent) multiply_small(n, base);
 }
 
 // The significant digits of |value| (no leading zeros) and the position of the point:
@@ -54,20 +52,17 @@ void expand_exact(double value, exact_digits& out) {
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   int exponent = biased == 0 ? -1074 : biased - 1075;
-  if (biased != 0)
-    mantissa |= std::uint64_t{1} << 52;
+  if (biased != 0) mantissa |= std::uint64_t{1} << 52;
   out.count = 0;
   out.point = 0;
-  if (mantissa == 0)
-    return;
+  if (mantissa == 0) return;
 
   big_decimal n{};
   n.limb[0] = static_cast<std::uint32_t>(mantissa % kLimbBase);
   n.limb[1] = static_cast<std::uint32_t>(mantissa / kLimbBase % kLimbBase);
   n.limb[2] = static_cast<std::uint32_t>(mantissa / kLimbBase / kLimbBase);
   n.count = 3;
-  while (n.count > 1 && n.limb[n.count - 1] == 0)
-    --n.count;
+  while (n.count > 1 && n.limb[n.count - 1] == 0) --n.count;
   if (exponent >= 0) {
     multiply_power(n, 2, exponent, 1u << 29, 29);
   } else {
@@ -84,11 +79,9 @@ void expand_exact(double value, exact_digits& out) {
     }
     int start = 0;
     if (d == out.digit) {
-      while (start < kLimbDigits - 1 && group[start] == '0')
-        ++start;
+      while (start < kLimbDigits - 1 && group[start] == '0') ++start;
     }
-    for (int k = start; k < kLimbDigits; ++k)
-      *d++ = group[k];
+    for (int k = start; k < kLimbDigits; ++k) *d++ = group[k];
   }
   out.count = static_cast<int>(d - out.digit);
   out.point = out.count + (exponent < 0 ? exponent : 0);
@@ -98,15 +91,12 @@ void expand_exact(double value, exact_digits& out) {
 // or above half rounds up. A carry out of the first digit lengthens the number by one
 // place, which moves the point instead.
 void round_half_up(exact_digits& n, int keep) {
-  if (keep < 0 || keep >= n.count)
-    return;
+  if (keep < 0 || keep >= n.count) return;
   const bool up = n.digit[keep] >= '5';
   n.count = keep;
-  if (!up)
-    return;
+  if (!up) return;
   int i = keep - 1;
-  while (i >= 0 && n.digit[i] == '9')
-    n.digit[i--] = '0';
+  while (i >= 0 && n.digit[i] == '9') n.digit[i--] = '0';
   if (i >= 0) {
     ++n.digit[i];
   } else {
@@ -128,17 +118,13 @@ std::size_t pad_left(const char* text, std::size_t length, int width, char* out)
 }  // namespace
 
 std::size_t format_fixed(double value, int decimals, int width, char* out) {
-  if (decimals < 0)
-    decimals = 0;
-  if (decimals > kMaxDecimals)
-    decimals = kMaxDecimals;
-  if (width > kMaxWidth)
-    width = kMaxWidth;
+  if (decimals < 0) decimals = 0;
+  if (decimals > kMaxDecimals) decimals = kMaxDecimals;
+  if (width > kMaxWidth) width = kMaxWidth;
 
   char text[kFixedTextCapacity];
   std::size_t length = 0;
-  if (std::signbit(value))
-    text[length++] = '-';
+  if (std::signbit(value)) text[length++] = '-';
   if (value != value || value - value != 0.0) {
     const char* word = value != value ? "nan" : "inf";
     std::memcpy(text + length, word, 3);
@@ -157,23 +143,19 @@ std::size_t format_fixed(double value, int decimals, int width, char* out) {
   char fixed[1 + 309 + kMaxDecimals];
   auto digit_at = [&n](int index) { return index >= 0 && index < n.count ? n.digit[index] : '0'; };
   const int first_index = n.point - integer_places;
-  for (int k = 0; k < places; ++k)
-    fixed[k + 1] = digit_at(first_index + k);
+  for (int k = 0; k < places; ++k) fixed[k + 1] = digit_at(first_index + k);
   fixed[0] = '0';
   if (digit_at(first_index + places) >= '5') {
     int k = places;
-    while (fixed[k] == '9')
-      fixed[k--] = '0';
+    while (fixed[k] == '9') fixed[k--] = '0';
     ++fixed[k];
   }
   const int start = fixed[0] == '0' ? 1 : 0;
   const int integer_end = integer_places + 1;
-  for (int k = start; k < integer_end; ++k)
-    text[length++] = fixed[k];
+  for (int k = start; k < integer_end; ++k) text[length++] = fixed[k];
   if (decimals > 0) {
     text[length++] = '.';
-    for (int k = integer_end; k <= places; ++k)
-      text[length++] = fixed[k];
+    for (int k = integer_end; k <= places; ++k) text[length++] = fixed[k];
   }
   return pad_left(text, length, width, out);
 }
@@ -187,9 +169,7 @@ std::size_t format_integer(std::int32_t value, char* out) {
     magnitude /= 10;
   } while (magnitude != 0);
   std::size_t length = 0;
-  if (value < 0)
-    out[length++] = '-';
-  while (count > 0)
-    out[length++] = reversed[--count];
+  if (value < 0) out[length++] = '-';
+  while (count > 0) out[length++] = reversed[--count];
   return length;
 }

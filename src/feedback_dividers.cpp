@@ -85,8 +85,7 @@ fraction_screen make_screen(double y_step, std::uint32_t candidates) {
 }
 
 void narrow_screen(fraction_screen& screen, double best) {
-  if (!(screen.y_step >= 0.0 && screen.y_step < kLargestExactStep))
-    return;
+  if (!(screen.y_step >= 0.0 && screen.y_step < kLargestExactStep)) return;
   // Every term is positive and formed in a few roundings; the factor 1 + 2^-30 covers
   // them. N32 <= y_max + 1 whenever the window is narrower than one half.
   const double y_max = screen.y_max;
@@ -94,8 +93,7 @@ void narrow_screen(fraction_screen& screen, double best) {
   const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
   const double half_width = (near_integer + drift) * (1.0 + 0x1p-30);
   screen.open = !(half_width < 0.25);
-  if (!screen.open)
-    screen.half_width = static_cast<std::uint64_t>(half_width * kFixedPointOne) + 1;
+  if (!screen.open) screen.half_width = static_cast<std::uint64_t>(half_width * kFixedPointOne) + 1;
 }
 
 // Whether y, whose fractional part is `fraction`, lies within the window of an
@@ -124,8 +122,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   for (std::uint32_t hs = kFirstN2HighSpeed; hs <= kLastN2HighSpeed && !done; ++hs) {
     const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
     const std::uint32_t step = std::lcm(std::uint32_t{2}, n1_share);
-    if (step == 0)
-      break;  // N1 = 0 makes every error infinite: nothing is ever kept
+    if (step == 0) break;  // N1 = 0 makes every error infinite: nothing is ever kept
     const std::uint32_t candidates = kLastN2LowSpeed / step;
     fraction_screen screen =
         make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), candidates);
@@ -134,8 +131,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
 
     for (std::uint32_t ls = step; ls <= kLastN2LowSpeed && !done; ls += step) {
       fraction += screen.step;
-      if (!near_integer(screen, fraction))
-        continue;
+      if (!near_integer(screen, fraction)) continue;
       const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
       const double a = in2 * static_cast<double>(hs * ls);
       const double b = requested_times_n1 * n32;
@@ -144,15 +140,12 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
       }
       const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
       const double fosc1 = ((in1 / n31) * hs) * ls;
-      if (fosc1 != fosc)
-        continue;
+      if (fosc1 != fosc) continue;
       const double fosc2 = ((in2 / n32) * hs) * ls;
       double err = fosc2 / plan.N1 - requested;
-      if (err < 0)
-        err *= -1.0;
+      if (err < 0) err *= -1.0;
       err = (err / requested) * kPpm;
-      if (!(best > err))
-        continue;
+      if (!(best > err)) continue;
 
       const std::uint32_t kept_hs = plan.N2_HS;
       const std::uint32_t kept_ls = plan.N2_LS;

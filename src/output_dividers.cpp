@@ -45,8 +45,7 @@ int search_output_dividers(divider_plan& plan, double& fosc) {
         plan.N1 = hs * ls;
         stop = true;
       }
-      if (f > kOscillatorMaxMhz)
-        stop = true;
+      if (f > kOscillatorMaxMhz) stop = true;
     }
   }
 

@@ -16,15 +16,13 @@ int report_and_derive(divider_plan& plan, double fosc, double f3) {
       "\n\rN2=%ld\n\rN2_HS=%ld\n\rN2_LS=%ld\n\rN31=%ld\n\rN32=%ld\n",
       {plan.out_freq[0], fosc, f3, f3 / kLoopBandwidthDivisor, plan.N1, plan.N1_HS, plan.NC1_LS,
        plan.N2, plan.N2_HS, plan.N2_LS, plan.N31, plan.N32});
-  for (int k = 0; k < 6; ++k)
-    plan.fixed_word[k] = kFixedWords[k];
+  for (int k = 0; k < 6; ++k) plan.fixed_word[k] = kFixedWords[k];
   for (int k = 0; k < 4; ++k) {
     // The product first: fosc / (N1_HS x F) is exactly NC1_LS for every plan the
     // front end builds, since both products are exact in double precision.
     plan.NC_LS_out[k] = static_cast<std::uint32_t>(fosc / (plan.N1_HS * plan.out_freq[k]));
   }
-  for (int k = 0; k < 4; ++k)
-    plan.in_rate_code[k] = input_rate_code(plan.in_freq[k]);
+  for (int k = 0; k < 4; ++k) plan.in_rate_code[k] = input_rate_code(plan.in_freq[k]);
   return 0;
 }
 
@@ -32,8 +30,7 @@ int input_rate_code(double mhz) {
   // Upper edges of codes 0-4 (MHz); a frequency on an edge takes the next code.
   static constexpr double kRateEdges[5] = {27.0, 54.0, 105.0, 215.0, 435.0};
   for (int code = 0; code < 5; ++code) {
-    if (mhz < kRateEdges[code])
-      return code;
+    if (mhz < kRateEdges[code]) return code;
   }
   return 5;  // also a NaN, which is below no edge
 }

@@ -14,10 +14,8 @@ int plan_setup(divider_plan& plan) {
 
 int solve_dividers(divider_plan& plan) {
   double fosc = 0.0;
-  if (search_output_dividers(plan, fosc) != 0)
-    return 1;
+  if (search_output_dividers(plan, fosc) != 0) return 1;
   double f3 = 0.0;
-  if (search_feedback_dividers(plan, fosc, f3) != 0)
-    return 1;
+  if (search_feedback_dividers(plan, fosc, f3) != 0) return 1;
   return report_and_derive(plan, fosc, f3);
 }

@@ -106,8 +106,7 @@ TEST(ReadFrequencyArgument, AgreesWithStrtofOnRandomDecimals) {
     const int digits = 1 + pick(n % 10 == 0 ? 150 : 12);
     const int point = pick(digits + 1);
     for (int k = 0; k < digits; ++k) {
-      if (k == point)
-        text += '.';
+      if (k == point) text += '.';
       text += static_cast<char>('0' + pick(10));
     }
     if (pick(3) == 0) {

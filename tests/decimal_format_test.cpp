@@ -75,8 +75,7 @@ std::string fixed_by_exact_digits(double value, int decimals) {
       ++point;
       return;
     }
-    if (keep >= static_cast<int>(digits.size()))
-      return;
+    if (keep >= static_cast<int>(digits.size())) return;
     const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
     digits.resize(static_cast<std::size_t>(keep));
     for (int i = keep - 1; up; --i) {
@@ -102,11 +101,9 @@ std::string fixed_by_exact_digits(double value, int decimals) {
     return i >= 0 && i < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(i)]
                                                          : '0';
   };
-  for (int i = std::min(0, point - 1); i < point; ++i)
-    text += digit(i);
+  for (int i = std::min(0, point - 1); i < point; ++i) text += digit(i);
   text += '.';
-  for (int i = point; i < point + decimals; ++i)
-    text += digit(i);
+  for (int i = point; i < point + decimals; ++i) text += digit(i);
   return text;
 }
 

@@ -34,8 +34,8 @@ stage_outcome run_stages(float argument, OutputSearch output, FeedbackSearch fee
 
 void expect_same(float argument) {
   const stage_outcome fast = run_stages(argument, search_output_dividers, search_feedback_dividers);
-  const stage_outcome slow = run_stages(argument, reference_search_output_dividers,
-                                        reference_search_feedback_dividers);
+  const stage_outcome slow =
+      run_stages(argument, reference_search_output_dividers, reference_search_feedback_dividers);
   SCOPED_TRACE(testing::Message() << "argument " << std::hexfloat << argument << " ("
                                   << std::defaultfloat << argument << ")");
   ASSERT_EQ(fast.output_result, slow.output_result);
@@ -58,8 +58,8 @@ void expect_same(float argument) {
 
 // The requested frequencies, as single-precision arguments.
 std::vector<float> frequencies() {
-  std::vector<float> f = {808.0f, 100.0f, 27.0f,   8.13f,  155.52f,  0.008f, 0.0131f,
-                          0.02f,  0.0807f, 0.0095f, 512.0078f, 606.25f, 1.0f,  0.00800001f};
+  std::vector<float> f = {808.0f, 100.0f,  27.0f,   8.13f,     155.52f, 0.008f, 0.0131f,
+                          0.02f,  0.0807f, 0.0095f, 512.0078f, 606.25f, 1.0f,   0.00800001f};
   std::mt19937_64 random(4850);
   std::uniform_real_distribution<double> linear(0.008, 808.0);
   std::uniform_real_distribution<double> logarithmic(std::log(0.008), std::log(808.0));

@@ -1,10 +1,9 @@
 // Runs the built pllcfg executable and compares the exact bytes it writes and the
 // status it exits with.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <string>
@@ -27,18 +26,15 @@ std::string read_all(int fd) {
   std::string text;
   char chunk[4096];
   ssize_t n;
-  while ((n = read(fd, chunk, sizeof chunk)) > 0)
-    text.append(chunk, static_cast<std::size_t>(n));
+  while ((n = read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<std::size_t>(n));
   close(fd);
   return text;
 }
 
 program_result run_pllcfg(const std::vector<std::string>& args, stdout_to where = stdout_to::pipe) {
   int out[2], err[2];
-  if (pipe(out) != 0 || pipe(err) != 0)
-    return {};
-  if (where == stdout_to::gone_reader)
-    close(out[0]);
+  if (pipe(out) != 0 || pipe(err) != 0) return {};
+  if (where == stdout_to::gone_reader) close(out[0]);
   const pid_t pid = fork();
   if (pid == 0) {
     std::signal(SIGPIPE, SIG_DFL);  // the program must guard itself
@@ -56,10 +52,8 @@ program_result run_pllcfg(const std::vector<std::string>& args, stdout_to where 
         break;
     }
     std::vector<char*> argv;
-    for (const char* word : kProgramCommand)
-      argv.push_back(const_cast<char*>(word));
-    for (const auto& a : args)
-      argv.push_back(const_cast<char*>(a.c_str()));
+    for (const char* word : kProgramCommand) argv.push_back(const_cast<char*>(word));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
     _exit(127);
@@ -67,15 +61,12 @@ program_result run_pllcfg(const std::vector<std::string>& args, stdout_to where 
   close(out[1]);
   close(err[1]);
   program_result result;
-  if (where != stdout_to::gone_reader)
-    result.out = read_all(out[0]);
+  if (where != stdout_to::gone_reader) result.out = read_all(out[0]);
   result.err = read_all(err[0]);
   int wait_status = 0;
   waitpid(pid, &wait_status, 0);
-  if (WIFEXITED(wait_status))
-    result.status = WEXITSTATUS(wait_status);
-  if (WIFSIGNALED(wait_status))
-    result.signal = WTERMSIG(wait_status);
+  if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
+  if (WIFSIGNALED(wait_status)) result.signal = WTERMSIG(wait_status);
   return result;
 }
 

@@ -65,8 +65,7 @@ int reference_search_feedback_dividers(divider_plan& plan, double fosc, double& 
       const double fosc1 = ((plan.in_freq[0] / plan.N31) * hs) * ls;
       const double fosc2 = ((plan.in_freq[1] / plan.N32) * hs) * ls;
       double err = fosc2 / plan.N1 - requested;
-      if (err < 0)
-        err *= -1.0;
+      if (err < 0) err *= -1.0;
       err = (err / requested) * kPpm;
       if (best > err && fosc1 == fosc) {
         const std::uint32_t kept_hs = plan.N2_HS;

@@ -54,8 +54,7 @@ TEST(ReportAndDerive, DerivedFields) {
       EXPECT_EQ(p.in_rate_code[k], c.codes[k]) << "input " << k + 1;
     }
     const std::int32_t fixed[6] = {1, 0, 0, 0, 0, 0};
-    for (int k = 0; k < 6; ++k)
-      EXPECT_EQ(p.fixed_word[k], fixed[k]) << "word " << k;
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(p.fixed_word[k], fixed[k]) << "word " << k;
   }
 }
 
@@ -78,8 +77,7 @@ TEST(InputRateCode, ThresholdsTakeTheHigherCode) {
       {808.0, 5},
       {std::numeric_limits<double>::quiet_NaN(), 5},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(input_rate_code(c.mhz), c.code) << c.mhz;
+  for (const auto& c : cases) EXPECT_EQ(input_rate_code(c.mhz), c.code) << c.mhz;
 }
 
 }  // namespace

@@ -17,10 +17,8 @@ struct captured_run {
 inline divider_plan plan_for(double requested_mhz) {
   divider_plan plan{};
   plan.out_freq[0] = requested_mhz;
-  for (double& f : plan.out_freq)
-    f = requested_mhz;
-  for (double& f : plan.in_freq)
-    f = requested_mhz;
+  for (double& f : plan.out_freq) f = requested_mhz;
+  for (double& f : plan.in_freq) f = requested_mhz;
   plan.in_freq[1] = REFERENCE_INPUT_MHZ;
   return plan;
 }
