@@ -29,14 +29,15 @@
 //    formed in four roundings, implies err >= best. The margins, a relative 10^-10 and
 //    16u of A + B, cover every rounding here many times over.
 //
-// 3. Fixed-point screen. Dividing the inequality err < best by F and multiplying by
+// 3. Fixed-point screen. Dividing the inequality of 2 by F and multiplying it by
 //    N32 x N1 shows that a kept candidate has |y - N32| < best x 10^-6 x N32 (1 + 4u)
-//    + 5.1u y: y lies that close to an integer. Along one hs, y grows by the same step
+//    + 4.01u y: y lies that close to an integer. Along one hs, y grows by the same step
 //    for every candidate, so its fractional part is followed as a 64-bit fixed-point
-//    sum. With y_max bounding y over the hs and J candidates, the sum differs from the
-//    true fractional part by less than 2.01u y_max + J x 2^-64 (the error of the step,
-//    once per candidate), and only candidates whose sum lies within the two bounds
-//    added together of an integer need the arithmetic of 2 and the exact test.
+//    sum. The step is formed in three roundings and cut to 64 fraction bits, so with
+//    y_max above y over the hs and J candidates, the sum strays from the true
+//    fractional part by less than 3.01u y_max + J x 2^-64. Only candidates whose sum
+//    lies within the two bounds added together of an integer need the arithmetic of 2
+//    and the exact test.
 //
 // 4. Exact zero. Once a candidate with err == 0.0 is kept (and stays kept), no later
 //    candidate is strictly better and the floor cannot fire, so the search ends there.
@@ -86,8 +87,9 @@ fraction_screen make_screen(double y_step, std::uint32_t candidates) {
 
 void narrow_screen(fraction_screen& screen, double best) {
   if (!(screen.y_step >= 0.0 && screen.y_step < kLargestExactStep)) return;
-  // Every term is positive and formed in a few roundings; the factor 1 + 2^-30 covers
-  // them. N32 <= y_max + 1 whenever the window is narrower than one half.
+  // Each term bounds its counterpart in shortcut 3 from above (N32, a truncation of y
+  // formed in three roundings, stays below y_max + 1; 2^-48 and 2^-51 exceed 4.01u and
+  // 3.01u); all are positive and formed in a few roundings, which 1 + 2^-30 covers.
   const double y_max = screen.y_max;
   const double near_integer = best * kPpmRatioWithMargin * (y_max + 1.0) + 0x1p-48 * y_max;
   const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
