@@ -23,22 +23,22 @@ struct conversion {
 
 // Reads "[width][.decimals]l(f|d)" from the text just past a '%'. Returns its length,
 // or 0 when it is not one of the three conversions the program uses.
-std::size_t parse_conversion(std::string_view spec, conversion& c) {
+std::size_t parse_conversion(std::string_view text, conversion& c) {
   std::size_t i = 0;
   auto read_number = [&](int& target) {
     int value = 0;
-    while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9' && value < kMaxWidth)
-      value = value * 10 + (spec[i++] - '0');
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && value < kMaxWidth)
+      value = value * 10 + (text[i++] - '0');
     target = value;
   };
   read_number(c.width);
-  if (i < spec.size() && spec[i] == '.') {
+  if (i < text.size() && text[i] == '.') {
     ++i;
     read_number(c.decimals);
   }
-  if (i + 2 > spec.size() || spec[i] != 'l') return 0;
-  if (spec[i + 1] == 'f') return i + 2;
-  if (spec[i + 1] == 'd') {
+  if (i + 2 > text.size() || text[i] != 'l') return 0;
+  if (text[i + 1] == 'f') return i + 2;
+  if (text[i + 1] == 'd') {
     c.is_integer = true;
     return i + 2;
   }

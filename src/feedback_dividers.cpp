@@ -59,16 +59,20 @@ std::uint32_t input_divider(double in_per_fosc, std::uint32_t hs, std::uint32_t 
   return static_cast<std::uint32_t>((in_per_fosc * hs) * ls);
 }
 
-// Shortcut 3 for one hs: y's fractional part per candidate, in units of 2^-64, and
-// the half-width of the window around an integer that a candidate must fall into.
+// Shortcut 3 for one hs: y's fractional part per candidate, in units of 2^-64, and the
+// window around an integer that a candidate must fall into: a fraction f is inside
+// when f + half_width <= width (mod 2^64), where width = 2 half_width - 1. An open
+// window (half_width 0, width 2^64 - 1) lets every candidate through.
 struct fraction_screen {
   double y_step;  // y from one candidate to the next
   double y_max;   // above y of every candidate
   std::uint32_t candidates;
   std::uint64_t step;
   std::uint64_t half_width;
-  bool open;  // the window covers everything: every candidate goes on to the arithmetic
+  std::uint64_t width;
 };
+
+constexpr std::uint64_t kOpenWidth = ~std::uint64_t{0};
 
 constexpr double kLargestExactStep = 0x1p52;  // integers and their fractions are exact
 
@@ -77,7 +81,7 @@ fraction_screen make_screen(double y_step, std::uint32_t candidates) {
   screen.y_step = y_step;
   screen.y_max = y_step * candidates + 1.0;
   screen.candidates = candidates;
-  screen.open = true;
+  screen.width = kOpenWidth;
   // The fractional part of a double below 2^52 is exact, and so is its scaling.
   if (y_step >= 0.0 && y_step < kLargestExactStep) {
     screen.step = static_cast<std::uint64_t>((y_step - std::floor(y_step)) * kFixedPointOne);
@@ -94,14 +98,36 @@ void narrow_screen(fraction_screen& screen, double best) {
   const double near_integer = best * kPpmRatioWithMargin * (y_max + 1.0) + 0x1p-48 * y_max;
   const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
   const double half_width = (near_integer + drift) * (1.0 + 0x1p-30);
-  screen.open = !(half_width < 0.25);
-  if (!screen.open) screen.half_width = static_cast<std::uint64_t>(half_width * kFixedPointOne) + 1;
+  if (half_width < 0.25) {
+    screen.half_width = static_cast<std::uint64_t>(half_width * kFixedPointOne) + 1;
+    screen.width = 2 * screen.half_width - 1;
+  } else {
+    screen.half_width = 0;
+    screen.width = kOpenWidth;
+  }
 }
 
-// Whether y, whose fractional part is `fraction`, lies within the window of an
-// integer; the sum wraps around 2^64 like the fractional part around 1.
-bool near_integer(const fraction_screen& s, std::uint64_t fraction) {
-  return s.open || fraction + s.half_width < 2 * s.half_width;
+// The first candidate from `k` to `last` (counted in steps of ls) whose y lies within
+// the window of an integer, or last + 1; `fraction` follows y's fractional part to it.
+// The sums wrap around 2^64 like the fractional part around 1. The hardest
+// frequencies spend their time here: four candidates a round share one rarely taken
+// branch, and the last few go one at a time.
+std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& fraction, std::uint32_t k,
+                                std::uint32_t last) {
+  const std::uint64_t step1 = s.step, step2 = 2 * s.step, step3 = 3 * s.step, step4 = 4 * s.step;
+  std::uint64_t shifted = fraction + s.half_width;  // inside when at most s.width
+  for (; k + 3 <= last; k += 4, shifted += step4) {
+    if ((shifted + step1 <= s.width) | (shifted + step2 <= s.width) | (shifted + step3 <= s.width) |
+        (shifted + step4 <= s.width)) {
+      break;
+    }
+  }
+  for (; k <= last; ++k) {
+    shifted += step1;
+    if (shifted <= s.width) break;
+  }
+  fraction = shifted - s.half_width;
+  return k;
 }
 
 }  // namespace
@@ -131,23 +157,26 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
     narrow_screen(screen, best);
     std::uint64_t fraction = 0;
 
-    for (std::uint32_t ls = step; ls <= kLastN2LowSpeed && !done; ls += step) {
-      fraction += screen.step;
-      if (!near_integer(screen, fraction)) continue;
+    for (std::uint32_t k = next_near_integer(screen, fraction, 1, candidates);
+         k <= candidates && !done; k = next_near_integer(screen, fraction, k + 1, candidates)) {
+      const std::uint32_t ls = k * step;
       const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
       const double a = in2 * static_cast<double>(hs * ls);
       const double b = requested_times_n1 * n32;
       if (std::fabs(a - b) > best * kPpmRatioWithMargin * b + (a + b) * kRoundingSlack) {
         continue;
       }
-      const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
-      const double fosc1 = ((in1 / n31) * hs) * ls;
-      if (fosc1 != fosc) continue;
+      // Both tests decide together; the error goes first because near-ties with the
+      // best, which pass the bound, mostly fail it, while multiples of N1 mostly pass
+      // the exact test.
       const double fosc2 = ((in2 / n32) * hs) * ls;
       double err = fosc2 / plan.N1 - requested;
       if (err < 0) err *= -1.0;
       err = (err / requested) * kPpm;
       if (!(best > err)) continue;
+      const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
+      const double fosc1 = ((in1 / n31) * hs) * ls;
+      if (fosc1 != fosc) continue;
 
       const std::uint32_t kept_hs = plan.N2_HS;
       const std::uint32_t kept_ls = plan.N2_LS;
