@@ -36,6 +36,9 @@ int search_output_dividers(divider_plan& plan, double& fosc) {
     bool stop = false;
     for (std::uint32_t ls = first_low_speed(requested, hs);
          static_cast<double>(ls) < kLowSpeedLimit && !stop; ls = next_low_speed(ls)) {
+      // The product only grows with ls, so from here on no pair of this hs can be
+      // chosen, and the rest of the scan would change nothing.
+      if (hs * ls >= plan.N1) break;
       // Same expression as fosc below, so the chosen pair's f is fosc bit for bit.
       const double f = (requested * hs) * ls;
       // Strictly smaller: of two hs with the same product, the earlier one stays.
