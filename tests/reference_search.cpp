@@ -96,11 +96,3 @@ int reference_search_feedback_dividers(divider_plan& plan, double fosc, double& 
   f3 = (fosc * kKhzPerMhz) / plan.N2;
   return 0;
 }
-
-int reference_solve_dividers(divider_plan& plan) {
-  double fosc = 0.0;
-  if (reference_search_output_dividers(plan, fosc) != 0) return 1;
-  double f3 = 0.0;
-  if (reference_search_feedback_dividers(plan, fosc, f3) != 0) return 1;
-  return report_and_derive(plan, fosc, f3);
-}

@@ -7,6 +7,3 @@
 
 int reference_search_output_dividers(divider_plan& plan, double& fosc);
 int reference_search_feedback_dividers(divider_plan& plan, double fosc, double& f3);
-
-// solve_dividers with both reference searches and the library's report.
-int reference_solve_dividers(divider_plan& plan);
