@@ -46,7 +46,6 @@ namespace {
 
 constexpr double kPpm = 1000000.0;
 constexpr double kKhzPerMhz = 1000.0;
-constexpr std::uint32_t kLastN2LowSpeed = 1048576;  // 2^20, included
 
 // 10^-6 turns ppm into a ratio; the extra 10^-10 is the bounds' rounding margin.
 constexpr double kPpmRatioWithMargin = 1.0000000001e-6;

@@ -13,9 +13,13 @@ inline constexpr std::uint32_t kLastN1HighSpeed = 11;
 inline constexpr std::uint32_t kFirstN2HighSpeed = 4;
 inline constexpr std::uint32_t kLastN2HighSpeed = 11;
 
-// The low-speed dividers are 20-bit registers: NC1_LS stays below 2^20, while N2_LS
-// may reach 2^20 itself.
-inline constexpr double kLowSpeedLimit = 1048576.0;
+// The low-speed dividers are 20-bit registers: NC1_LS stays below 2^20 (its last
+// candidate is 2^20 - 2), while N2_LS may reach 2^20 itself. The searches compare the
+// candidate with the bound as doubles.
+inline constexpr std::uint32_t kLowSpeedBound = std::uint32_t{1} << 20;
+inline constexpr double kLowSpeedLimit = kLowSpeedBound;
+inline constexpr std::uint32_t kLastNC1LowSpeed = kLowSpeedBound - 2;
+inline constexpr std::uint32_t kLastN2LowSpeed = kLowSpeedBound;
 
 // Values that mean "nothing chosen yet".
 inline constexpr std::uint32_t kNoN1HighSpeed = 999;

@@ -4,9 +4,6 @@
 
 namespace {
 
-// NC1_LS candidates are 1 and the even numbers below 2^20.
-constexpr std::uint32_t kLastNC1LowSpeed = 1048574;
-
 std::uint32_t next_low_speed(std::uint32_t ls) { return ls == 1 ? 2 : ls + 2; }
 
 // Where the scan of one hs may begin: a candidate whose f is below the window. f grows
