@@ -7,23 +7,16 @@
 #include "console.h"
 #include "divider_plan.h"
 #include "reference_search.h"
+#include "solver_fixture.h"
 
 namespace {
 
 // Arguments as the front end reads them (single precision).
-constexpr float kAverage = 27.3f;         // N1 = 180: few multiples of N1 to test
-constexpr float kHardest = 684.937012f;   // N1 = 8: 2.1 million multiples, all visited
-constexpr float kNearTies = 285.712341f;  // N1 = 18, F close to 114.285 x 5 / 2: many
+constexpr float AVERAGE = 27.3f;          // N1 = 180: few multiples of N1 to test
+constexpr float HARDEST = 684.937012f;    // N1 = 8: 2.1 million multiples, all visited
+constexpr float NEAR_TIES = 285.712341f;  // N1 = 18, F close to 114.285 x 5 / 2: many
                                           // candidates tie with the best error
-constexpr float kLowest = 0.008f;         // N1 = 606252: the output search's longest scan
-
-divider_plan plan_for(float argument) {
-  divider_plan plan{};
-  for (double& f : plan.out_freq) f = argument;
-  for (double& f : plan.in_freq) f = argument;
-  plan.in_freq[1] = REFERENCE_INPUT_MHZ;
-  return plan;
-}
+constexpr float LOWEST = 0.008f;          // N1 = 606252: the output search's longest scan
 
 template <int (*OutputSearch)(divider_plan&, double&),
           int (*FeedbackSearch)(divider_plan&, double, double&)>
@@ -47,14 +40,14 @@ constexpr auto BM_Library = BM_Solve<search_output_dividers, search_feedback_div
 constexpr auto BM_Reference =
     BM_Solve<reference_search_output_dividers, reference_search_feedback_dividers>;
 
-BENCHMARK_CAPTURE(BM_Library, average_27_3MHz, kAverage)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Reference, average_27_3MHz, kAverage)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Library, hardest_684_937MHz, kHardest)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Reference, hardest_684_937MHz, kHardest)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Library, near_ties_285_712MHz, kNearTies)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Reference, near_ties_285_712MHz, kNearTies)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Library, lowest_0_008MHz, kLowest)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Reference, lowest_0_008MHz, kLowest)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Library, average_27_3MHz, AVERAGE)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Reference, average_27_3MHz, AVERAGE)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Library, hardest_684_937MHz, HARDEST)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Reference, hardest_684_937MHz, HARDEST)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Library, near_ties_285_712MHz, NEAR_TIES)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Reference, near_ties_285_712MHz, NEAR_TIES)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Library, lowest_0_008MHz, LOWEST)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Reference, lowest_0_008MHz, LOWEST)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -10,15 +10,11 @@
 
 #include "command_line.h"
 #include "console.h"
+#include "expected_messages.h"
 
 namespace {
 
-const std::string_view kBanner = "These are the register values for the Si5328:\r\n";
-const std::string_view kArgumentErrors[] = {
-    "error in argument - not a float\r\n",
-    "error in argument - the freuqnecy must be greater than or equal to 0.008 MHz\r\n",
-    "error in argument - the frequency must be less than or equal to 808 MHz",
-};
+const std::string_view ARGUMENT_ERRORS[] = {NOT_A_FLOAT, TOO_LOW, TOO_HIGH};
 
 [[noreturn]] void fail(const char* what, const std::string& out) {
   std::fprintf(stderr, "property violated: %s\noutput: %s\n", what, out.c_str());
@@ -26,7 +22,7 @@ const std::string_view kArgumentErrors[] = {
 }
 
 // The report's format with its line ends widened, as it reaches the reader.
-constexpr const char* kReport =
+constexpr const char* REPORT =
     "\n\rFreq=%lfMHz fosc=%lfMHz f3=%lfKHz LBW=%lfKHz\n\rN1=%ld\n\rN1_HS=%ld\n\rNC1_LS=%ld"
     "\n\rN2=%ld\n\rN2_HS=%ld\n\rN2_LS=%ld\n\rN31=%ld\n\rN32=%ld\n";
 
@@ -43,12 +39,12 @@ void check_report(const std::string& out, std::string_view report) {
                   &n32) != 12) {
     fail("report shape", out);
   }
-  char again[kMaxFormattedLength];
+  char again[MAX_FORMATTED_LENGTH];
   std::string wire;
   for (char c : std::string_view(
-           again, format_text(kReport,
-                              {freq, fosc, f3, lbw, n1, n1_hs, nc1_ls, n2, n2_hs, n2_ls, n31, n32},
-                              again))) {
+           again,
+           format_text(REPORT, {freq, fosc, f3, lbw, n1, n1_hs, nc1_ls, n2, n2_hs, n2_ls, n31, n32},
+                       again))) {
     if (c == '\n') wire += '\r';
     wire += c;
   }
@@ -64,16 +60,17 @@ void check_report(const std::string& out, std::string_view report) {
 }
 
 void check(const std::string& out, int status) {
-  if (status == kExitUsage) {
-    for (std::string_view message : kArgumentErrors) {
+  if (status == EXIT_USAGE) {
+    for (std::string_view message : ARGUMENT_ERRORS) {
       if (out == message) return;
     }
     fail("argument error shape", out);
   }
-  if (out.compare(0, kBanner.size(), kBanner) != 0) fail("banner", out);
-  const std::string_view rest = std::string_view(out).substr(kBanner.size());
-  if (status == kExitReport) return check_report(out, rest);
-  if (status != kExitNoSolution) fail("exit status", out);
+  const std::string_view banner = BANNER;
+  if (out.compare(0, banner.size(), banner) != 0) fail("banner", out);
+  const std::string_view rest = std::string_view(out).substr(banner.size());
+  if (status == EXIT_REPORT) return check_report(out, rest);
+  if (status != EXIT_NO_SOLUTION) fail("exit status", out);
   double freq = 0.0;
   char line_end[3] = {};
   if (rest.size() != 45 ||

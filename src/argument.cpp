@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
+
+#include "exact_arithmetic.h"
 
 namespace {
 
@@ -19,16 +21,16 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 // two, so it has at most 113 significant digits: it lies on the grid of the kept
 // digits, and a text that differs from the kept digits only further down lies
 // strictly between the same two grid points as the sticky 1 does.
-constexpr int kKeptDigits = 120;
+constexpr int KEPT_DIGITS = 120;
 
 // Decimal exponents (value = 0.d1d2... x 10^point) outside these bounds are certain:
 // 10^39 exceeds the largest float, and 10^-46 is below half the smallest subnormal.
-constexpr std::int64_t kOverflowPoint = 40;
-constexpr std::int64_t kUnderflowPoint = -46;
+constexpr std::int64_t OVERFLOW_POINT = 40;
+constexpr std::int64_t UNDERFLOW_POINT = -46;
 
 // Exponent digits beyond this only make the result more certainly infinite or zero;
 // saturating here keeps the sum with any argument length far from overflow.
-constexpr std::int64_t kExponentCap = std::int64_t{1} << 40;
+constexpr std::int64_t EXPONENT_CAP = std::int64_t{1} << 40;
 
 }  // namespace
 
@@ -39,7 +41,7 @@ frequency_argument read_frequency_argument(std::string_view text) {
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
 
-  char kept[kKeptDigits + 1];
+  char kept[KEPT_DIGITS + 1];
   int kept_count = 0;
   bool dropped_nonzero = false;
   bool any_digit = false;
@@ -60,7 +62,7 @@ frequency_argument read_frequency_argument(std::string_view text) {
     }
     seen_significant = true;
     if (!seen_point) ++point;
-    if (kept_count < kKeptDigits) {
+    if (kept_count < KEPT_DIGITS) {
       kept[kept_count++] = c;
     } else if (c != '0') {
       dropped_nonzero = true;
@@ -74,27 +76,27 @@ frequency_argument read_frequency_argument(std::string_view text) {
     if (i < n && (text[i] == '+' || text[i] == '-')) exponent_negative = text[i++] == '-';
     std::int64_t exponent = 0;
     for (; i < n && is_digit(text[i]); ++i) {
-      if (exponent < kExponentCap) exponent = exponent * 10 + (text[i] - '0');
+      if (exponent < EXPONENT_CAP) exponent = exponent * 10 + (text[i] - '0');
     }
     point += exponent_negative ? -exponent : exponent;
   }
 
   const float sign = negative ? -1.0f : 1.0f;
-  if (kept_count == 0 || point <= kUnderflowPoint) return {true, sign * 0.0f};
-  if (point >= kOverflowPoint) return {true, sign * std::numeric_limits<float>::infinity()};
+  if (kept_count == 0 || point <= UNDERFLOW_POINT) return {true, sign * 0.0f};
+  if (point >= OVERFLOW_POINT) return {true, sign * std::numeric_limits<float>::infinity()};
 
-  // The digits as an integer with a decimal exponent: "d1d2...dk[1]e<point - k>".
+  // The digits as an integer with a decimal exponent: "d1d2...dk[1]e<point - k>". The
+  // C library's strtof rounds such a text to the nearest float, halfway cases to even,
+  // on every platform the program builds for; the process never leaves the "C" locale,
+  // so it reads the same syntax everywhere. Its range errors need no handling: the
+  // bounds above leave only values it returns correctly rounded.
   if (dropped_nonzero) kept[kept_count++] = '1';
-  char decimal[kKeptDigits + 1 + 8];
+  char decimal[KEPT_DIGITS + 1 + 24];
   std::size_t length = 0;
   for (int k = 0; k < kept_count; ++k) decimal[length++] = kept[k];
   decimal[length++] = 'e';
   const auto exponent =
-      std::to_chars(decimal + length, decimal + sizeof decimal, point - kept_count);
-  float magnitude = 0.0f;
-  const auto parsed = std::from_chars(decimal, exponent.ptr, magnitude);
-  if (parsed.ec == std::errc::result_out_of_range) {
-    magnitude = point > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
-  }
-  return {true, sign * magnitude};
+      std::to_chars(decimal + length, decimal + sizeof decimal - 1, point - kept_count);
+  *exponent.ptr = '\0';
+  return {true, sign * std::strtof(decimal, nullptr)};
 }

@@ -11,8 +11,8 @@ namespace {
 // The accepted range of the requested frequency (MHz). The lower bound is tested on
 // the widened value against the double nearest 0.008, the upper one in single
 // precision, so 808.00003 (which reads as 808.0f) is still accepted.
-constexpr double kLowestMhz = 0.008;
-constexpr float kHighestMhz = 808.0f;
+constexpr double LOWEST_MHZ = 0.008;
+constexpr float HIGHEST_MHZ = 808.0f;
 
 int check_and_solve(int argc, const char* const* argv) {
   if (argc != 2) {
@@ -20,27 +20,27 @@ int check_and_solve(int argc, const char* const* argv) {
         "The requested frequency must be provided for proper use of this program:\n"
         "\tUsage: pllcfg.exe <frequency_in_mhz>\n"
         "\tExample: pllset.exe 8.13\n");
-    return kExitUsage;
+    return EXIT_USAGE;
   }
   const frequency_argument argument = read_frequency_argument(argv[1]);
   if (!argument.is_number) {
     console_print("error in argument - not a float\n");
-    return kExitUsage;
+    return EXIT_USAGE;
   }
   const double requested = argument.mhz;
-  if (requested < kLowestMhz) {
+  if (requested < LOWEST_MHZ) {
     console_print("error in argument - the freuqnecy must be greater than or equal to 0.008 MHz\n");
-    return kExitUsage;
+    return EXIT_USAGE;
   }
-  if (argument.mhz > kHighestMhz) {
+  if (argument.mhz > HIGHEST_MHZ) {
     console_print("error in argument - the frequency must be less than or equal to 808 MHz");
-    return kExitUsage;
+    return EXIT_USAGE;
   }
 
   divider_plan plan{};
   plan.out_freq[0] = requested;
   console_print("These are the register values for the Si5328:\n");
-  return plan_setup(plan) == 0 ? kExitReport : kExitNoSolution;
+  return plan_setup(plan) == 0 ? EXIT_REPORT : EXIT_NO_SOLUTION;
 }
 
 }  // namespace
@@ -52,5 +52,5 @@ int run_command_line(int argc, const char* const* argv) {
   char line[256] = "pllcfg: write error: ";
   std::strncat(line, std::strerror(failure), sizeof line - std::strlen(line) - 1);
   console_diagnose(line);
-  return status == kExitUsage ? kExitUsage : kExitWriteError;
+  return status == EXIT_USAGE ? EXIT_USAGE : EXIT_WRITE_ERROR;
 }

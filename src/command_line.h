@@ -3,10 +3,10 @@
 
 // Exit statuses, so that `pllcfg "$f" && program-the-board` stops on any trouble.
 enum exit_status : int {
-  kExitReport = 0,      // the register report was printed
-  kExitNoSolution = 1,  // a "No N1/N2 solution" message was printed
-  kExitWriteError = 1,  // standard output could not take the text
-  kExitUsage = 2,       // the usage text or an "error in argument" message
+  EXIT_REPORT = 0,       // the register report was printed
+  EXIT_NO_SOLUTION = 1,  // a "No N1/N2 solution" message was printed
+  EXIT_WRITE_ERROR = 1,  // standard output could not take the text
+  EXIT_USAGE = 2,        // the usage text or an "error in argument" message
 };
 
 // Runs the whole program for `argc`/`argv` as the platform passes them (argv[0] is

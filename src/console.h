@@ -25,9 +25,9 @@ struct print_arg {
 };
 
 // Longest text one console_print can produce before line ends are widened.
-inline constexpr std::size_t kMaxFormattedLength = 4096;
+inline constexpr std::size_t MAX_FORMATTED_LENGTH = 4096;
 
-// Formats `format` with `args` into `out` (kMaxFormattedLength bytes) and returns the
+// Formats `format` with `args` into `out` (MAX_FORMATTED_LENGTH bytes) and returns the
 // length. Line feeds are left as they are; a conversion without a matching argument,
 // or of the other kind, prints nothing.
 std::size_t format_text(std::string_view format, std::initializer_list<print_arg> args, char* out);

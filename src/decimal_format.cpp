@@ -1,8 +1,9 @@
 #include "decimal_format.h"
 
-#include <bit>
 #include <cmath>
 #include <cstring>
+
+#include "exact_arithmetic.h"
 
 namespace {
 
@@ -10,13 +11,13 @@ namespace {
 // it equals m x 5^-e / 10^-e, so the digits of the integer m x 5^-e (at most 767 of
 // them, for the smallest subnormal exponent -1074) followed by a shifted point are the
 // exact value. For e >= 0 the integer m x 2^e has at most 309 digits.
-constexpr std::uint32_t kLimbBase = 1000000000;  // nine decimal digits per limb
-constexpr int kLimbDigits = 9;
-constexpr int kMaxLimbs = 96;  // 96 x 9 = 864 digits > 767
-constexpr int kMaxExactDigits = kMaxLimbs * kLimbDigits;
+constexpr std::uint32_t LIMB_BASE = 1000000000;  // nine decimal digits per limb
+constexpr int LIMB_DIGITS = 9;
+constexpr int MAX_LIMBS = 96;  // 96 x 9 = 864 digits > 767
+constexpr int MAX_EXACT_DIGITS = MAX_LIMBS * LIMB_DIGITS;
 
 struct big_decimal {
-  std::uint32_t limb[kMaxLimbs];  // little-endian, base 10^9
+  std::uint32_t limb[MAX_LIMBS];  // little-endian, base 10^9
   int count;
 };
 
@@ -24,12 +25,12 @@ void multiply_small(big_decimal& n, std::uint32_t factor) {
   std::uint64_t carry = 0;
   for (int i = 0; i < n.count; ++i) {
     std::uint64_t product = std::uint64_t{n.limb[i]} * factor + carry;
-    n.limb[i] = static_cast<std::uint32_t>(product % kLimbBase);
-    carry = product / kLimbBase;
+    n.limb[i] = static_cast<std::uint32_t>(product % LIMB_BASE);
+    carry = product / LIMB_BASE;
   }
   while (carry != 0) {
-    n.limb[n.count++] = static_cast<std::uint32_t>(carry % kLimbBase);
-    carry /= kLimbBase;
+    n.limb[n.count++] = static_cast<std::uint32_t>(carry % LIMB_BASE);
+    carry /= LIMB_BASE;
   }
 }
 
@@ -42,13 +43,14 @@ void multiply_power(big_decimal& n, std::uint32_t base, int exponent, std::uint3
 // The significant digits of |value| (no leading zeros) and the position of the point:
 // |value| = 0.d0 d1 d2 ... x 10^point. Zero gives no digits.
 struct exact_digits {
-  char digit[kMaxExactDigits];
+  char digit[MAX_EXACT_DIGITS];
   int count;
   int point;
 };
 
 void expand_exact(double value, exact_digits& out) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
+  std::uint64_t bits;  // the same byte order as the double on every target
+  std::memcpy(&bits, &value, sizeof bits);
   const int biased = static_cast<int>((bits >> 52) & 0x7ff);
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   int exponent = biased == 0 ? -1074 : biased - 1075;
@@ -58,9 +60,9 @@ void expand_exact(double value, exact_digits& out) {
   if (mantissa == 0) return;
 
   big_decimal n{};
-  n.limb[0] = static_cast<std::uint32_t>(mantissa % kLimbBase);
-  n.limb[1] = static_cast<std::uint32_t>(mantissa / kLimbBase % kLimbBase);
-  n.limb[2] = static_cast<std::uint32_t>(mantissa / kLimbBase / kLimbBase);
+  n.limb[0] = static_cast<std::uint32_t>(mantissa % LIMB_BASE);
+  n.limb[1] = static_cast<std::uint32_t>(mantissa / LIMB_BASE % LIMB_BASE);
+  n.limb[2] = static_cast<std::uint32_t>(mantissa / LIMB_BASE / LIMB_BASE);
   n.count = 3;
   while (n.count > 1 && n.limb[n.count - 1] == 0) --n.count;
   if (exponent >= 0) {
@@ -72,16 +74,16 @@ void expand_exact(double value, exact_digits& out) {
   char* d = out.digit;
   for (int i = n.count - 1; i >= 0; --i) {
     std::uint32_t limb = n.limb[i];
-    char group[kLimbDigits];
-    for (int k = kLimbDigits - 1; k >= 0; --k) {
+    char group[LIMB_DIGITS];
+    for (int k = LIMB_DIGITS - 1; k >= 0; --k) {
       group[k] = static_cast<char>('0' + limb % 10);
       limb /= 10;
     }
     int start = 0;
     if (d == out.digit) {
-      while (start < kLimbDigits - 1 && group[start] == '0') ++start;
+      while (start < LIMB_DIGITS - 1 && group[start] == '0') ++start;
     }
-    for (int k = start; k < kLimbDigits; ++k) *d++ = group[k];
+    for (int k = start; k < LIMB_DIGITS; ++k) *d++ = group[k];
   }
   out.count = static_cast<int>(d - out.digit);
   out.point = out.count + (exponent < 0 ? exponent : 0);
@@ -105,7 +107,7 @@ void round_half_up(exact_digits& n, int keep) {
   }
 }
 
-constexpr int kSignificantDigits = 17;
+constexpr int SIGNIFICANT_DIGITS = 17;
 
 std::size_t pad_left(const char* text, std::size_t length, int width, char* out) {
   std::size_t blanks =
@@ -119,10 +121,10 @@ std::size_t pad_left(const char* text, std::size_t length, int width, char* out)
 
 std::size_t format_fixed(double value, int decimals, int width, char* out) {
   if (decimals < 0) decimals = 0;
-  if (decimals > kMaxDecimals) decimals = kMaxDecimals;
-  if (width > kMaxWidth) width = kMaxWidth;
+  if (decimals > MAX_DECIMALS) decimals = MAX_DECIMALS;
+  if (width > MAX_WIDTH) width = MAX_WIDTH;
 
-  char text[kFixedTextCapacity];
+  char text[FIXED_TEXT_CAPACITY];
   std::size_t length = 0;
   if (std::signbit(value)) text[length++] = '-';
   if (value != value || value - value != 0.0) {
@@ -131,16 +133,16 @@ std::size_t format_fixed(double value, int decimals, int width, char* out) {
     return pad_left(text, length + 3, width, out);
   }
 
-  static_assert(kMaxExactDigits >= kSignificantDigits);
+  static_assert(MAX_EXACT_DIGITS >= SIGNIFICANT_DIGITS);
   exact_digits n;
   expand_exact(value, n);
-  round_half_up(n, kSignificantDigits);
+  round_half_up(n, SIGNIFICANT_DIGITS);
 
   // Fixed-point digits: max(point, 1) integer places and `decimals` fraction places.
   // The digit of weight 10^w is d[point - 1 - w], zero outside the string.
   const int integer_places = n.point > 1 ? n.point : 1;
   const int places = integer_places + decimals;
-  char fixed[1 + 309 + kMaxDecimals];
+  char fixed[1 + 309 + MAX_DECIMALS];
   auto digit_at = [&n](int index) { return index >= 0 && index < n.count ? n.digit[index] : '0'; };
   const int first_index = n.point - integer_places;
   for (int k = 0; k < places; ++k) fixed[k + 1] = digit_at(first_index + k);

@@ -4,14 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 
-// Large enough for any finite double with up to kMaxDecimals decimals, and any width
-// up to kMaxWidth.
-inline constexpr int kMaxDecimals = 40;
-inline constexpr int kMaxWidth = 64;
-inline constexpr std::size_t kFixedTextCapacity = 1 + 309 + 1 + kMaxDecimals + kMaxWidth;
+// Large enough for any finite double with up to MAX_DECIMALS decimals, and any width
+// up to MAX_WIDTH.
+inline constexpr int MAX_DECIMALS = 40;
+inline constexpr int MAX_WIDTH = 64;
+inline constexpr std::size_t FIXED_TEXT_CAPACITY = 1 + 309 + 1 + MAX_DECIMALS + MAX_WIDTH;
 
-// Writes `value` with `decimals` digits after the point (0 to kMaxDecimals),
-// right-aligned with blanks in at least `width` characters (up to kMaxWidth), and
+// Writes `value` with `decimals` digits after the point (0 to MAX_DECIMALS),
+// right-aligned with blanks in at least `width` characters (up to MAX_WIDTH), and
 // returns the length. The exact value is rounded twice, half away from zero: first
 // to 17 significant digits, then at the last printed decimal.
 std::size_t format_fixed(double value, int decimals, int width, char* out);

@@ -3,6 +3,7 @@
 
 #include "console.h"
 #include "divider_plan.h"
+#include "exact_arithmetic.h"
 #include "oscillator_window.h"
 
 // The search visits the candidates (hs, ls) in the order the register contract gives
@@ -44,13 +45,13 @@
 
 namespace {
 
-constexpr double kPpm = 1000000.0;
-constexpr double kKhzPerMhz = 1000.0;
+constexpr double PPM = 1000000.0;
+constexpr double KHZ_PER_MHZ = 1000.0;
 
 // 10^-6 turns ppm into a ratio; the extra 10^-10 is the bounds' rounding margin.
-constexpr double kPpmRatioWithMargin = 1.0000000001e-6;
-constexpr double kRoundingSlack = 0x1p-49;
-constexpr double kFixedPointOne = 0x1p64;
+constexpr double PPM_RATIO_WITH_MARGIN = 1.0000000001e-6;
+constexpr double ROUNDING_SLACK = 0x1p-49;
+constexpr double FIXED_POINT_ONE = 0x1p64;
 
 // trunc(((in / fosc) x hs) x ls), the grouping every input divider uses; in_per_fosc
 // is in / fosc, the same double every time it is formed.
@@ -71,38 +72,38 @@ struct fraction_screen {
   std::uint64_t width;
 };
 
-constexpr std::uint64_t kOpenWidth = ~std::uint64_t{0};
+constexpr std::uint64_t OPEN_WIDTH = ~std::uint64_t{0};
 
-constexpr double kLargestExactStep = 0x1p52;  // integers and their fractions are exact
+constexpr double LARGEST_EXACT_STEP = 0x1p52;  // integers and their fractions are exact
 
 fraction_screen make_screen(double y_step, std::uint32_t candidates) {
   fraction_screen screen{};
   screen.y_step = y_step;
   screen.y_max = y_step * candidates + 1.0;
   screen.candidates = candidates;
-  screen.width = kOpenWidth;
+  screen.width = OPEN_WIDTH;
   // The fractional part of a double below 2^52 is exact, and so is its scaling.
-  if (y_step >= 0.0 && y_step < kLargestExactStep) {
-    screen.step = static_cast<std::uint64_t>((y_step - std::floor(y_step)) * kFixedPointOne);
+  if (y_step >= 0.0 && y_step < LARGEST_EXACT_STEP) {
+    screen.step = static_cast<std::uint64_t>((y_step - std::floor(y_step)) * FIXED_POINT_ONE);
   }
   return screen;
 }
 
 void narrow_screen(fraction_screen& screen, double best) {
-  if (!(screen.y_step >= 0.0 && screen.y_step < kLargestExactStep)) return;
+  if (!(screen.y_step >= 0.0 && screen.y_step < LARGEST_EXACT_STEP)) return;
   // Each term bounds its counterpart in shortcut 3 from above (N32, a truncation of y
   // formed in three roundings, stays below y_max + 1; 2^-48 and 2^-51 exceed 4.01u and
   // 3.01u); all are positive and formed in a few roundings, which 1 + 2^-30 covers.
   const double y_max = screen.y_max;
-  const double near_integer = best * kPpmRatioWithMargin * (y_max + 1.0) + 0x1p-48 * y_max;
+  const double near_integer = best * PPM_RATIO_WITH_MARGIN * (y_max + 1.0) + 0x1p-48 * y_max;
   const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
   const double half_width = (near_integer + drift) * (1.0 + 0x1p-30);
   if (half_width < 0.25) {
-    screen.half_width = static_cast<std::uint64_t>(half_width * kFixedPointOne) + 1;
+    screen.half_width = static_cast<std::uint64_t>(half_width * FIXED_POINT_ONE) + 1;
     screen.width = 2 * screen.half_width - 1;
   } else {
     screen.half_width = 0;
-    screen.width = kOpenWidth;
+    screen.width = OPEN_WIDTH;
   }
 }
 
@@ -139,18 +140,18 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   const double in2_per_fosc = in2 / fosc;
   const double requested_times_n1 = requested * plan.N1;
   const double in2_per_requested_n1 = in2 / requested_times_n1;
-  plan.N2 = kNoN2;
+  plan.N2 = NO_N2;
   // Only an undo of the first keep ever reads these back, and nothing prints them then.
   plan.N2_HS = 0;
   plan.N2_LS = 0;
-  double best = kNoErrorPpm;
+  double best = NO_ERROR_PPM;
   bool done = false;
 
-  for (std::uint32_t hs = kFirstN2HighSpeed; hs <= kLastN2HighSpeed && !done; ++hs) {
+  for (std::uint32_t hs = FIRST_N2_HIGH_SPEED; hs <= LAST_N2_HIGH_SPEED && !done; ++hs) {
     const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
     const std::uint32_t step = std::lcm(std::uint32_t{2}, n1_share);
     if (step == 0) break;  // N1 = 0 makes every error infinite: nothing is ever kept
-    const std::uint32_t candidates = kLastN2LowSpeed / step;
+    const std::uint32_t candidates = LAST_N2_LOW_SPEED / step;
     fraction_screen screen =
         make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), candidates);
     narrow_screen(screen, best);
@@ -162,7 +163,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
       const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
       const double a = in2 * static_cast<double>(hs * ls);
       const double b = requested_times_n1 * n32;
-      if (std::fabs(a - b) > best * kPpmRatioWithMargin * b + (a + b) * kRoundingSlack) {
+      if (std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK) {
         continue;
       }
       // Both tests decide together; the error goes first because near-ties with the
@@ -171,7 +172,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
       const double fosc2 = ((in2 / n32) * hs) * ls;
       double err = fosc2 / plan.N1 - requested;
       if (err < 0) err *= -1.0;
-      err = (err / requested) * kPpm;
+      err = (err / requested) * PPM;
       if (!(best > err)) continue;
       const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
       const double fosc1 = ((in1 / n31) * hs) * ls;
@@ -185,8 +186,8 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
       plan.N2_LS = ls;
       plan.N2 = hs * ls;
       best = err;
-      f3 = (fosc * kKhzPerMhz) / plan.N2;
-      if (f3 < kPhaseDetectorFloorKhz) {
+      f3 = (fosc * KHZ_PER_MHZ) / plan.N2;
+      if (f3 < PHASE_DETECTOR_FLOOR_KHZ) {
         plan.N2_HS = kept_hs;
         plan.N2_LS = kept_ls;
         plan.N2 = kept_n2;
@@ -199,7 +200,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
     }
   }
 
-  if (best == kNoErrorPpm) {
+  if (best == NO_ERROR_PPM) {
     console_print("No N2 solution found for freq %13.10lf\n", {requested});
     return 1;
   }
@@ -209,6 +210,6 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   plan.N32 = input_divider(in2_per_fosc, plan.N2_HS, plan.N2_LS);
   plan.N33 = input_divider(plan.in_freq[2] / fosc, plan.N2_HS, plan.N2_LS);
   plan.N34 = input_divider(plan.in_freq[3] / fosc, plan.N2_HS, plan.N2_LS);
-  f3 = (fosc * kKhzPerMhz) / plan.N2;
+  f3 = (fosc * KHZ_PER_MHZ) / plan.N2;
   return 0;
 }

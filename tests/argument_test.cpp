@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float INF = std::numeric_limits<float>::infinity();
 
 TEST(ReadFrequencyArgument, NumberSyntax) {
   static const struct {
@@ -41,8 +41,8 @@ TEST(ReadFrequencyArgument, NumberSyntax) {
       {"0.00799999992", 0.00800000037997961f},
       {"0.00799999991", 0.007999999448657036f},
       {"1e-50", 0.0f},
-      {"1e39", kInf},
-      {"-1e39", -kInf},
+      {"1e39", INF},
+      {"-1e39", -INF},
       {"3.4028235e38", std::numeric_limits<float>::max()},
       {"1.4e-45", std::numeric_limits<float>::denorm_min()},
   };
@@ -73,13 +73,13 @@ TEST(ReadFrequencyArgument, HugeTextsAreReadInFull) {
     std::string text;
     float expected;
   } cases[] = {
-      {"1" + zeros, kInf},
+      {"1" + zeros, INF},
       {"0." + zeros + "1", 0.0f},
       {zeros + "8.13", 8.13f},
       {"8.13" + zeros + "1", 8.13f},
       {std::string(1 << 20, '1') + "e-1048575", 1.11111111f},
       {"1e" + std::string(999, '0') + "1", 10.0f},
-      {"1e" + std::string(1000, '9'), kInf},
+      {"1e" + std::string(1000, '9'), INF},
       {"1e-" + std::string(1000, '9'), 0.0f},
       {std::string(1 << 20, ' ') + "27", 27.0f},
       // Exactly halfway between 1 and the next float rounds to even; any nonzero digit

@@ -7,7 +7,7 @@
 namespace {
 
 std::string formatted(std::string_view format, std::initializer_list<print_arg> args) {
-  char out[kMaxFormattedLength];
+  char out[MAX_FORMATTED_LENGTH];
   return std::string(out, format_text(format, args, out));
 }
 

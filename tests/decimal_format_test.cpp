@@ -14,7 +14,7 @@
 namespace {
 
 std::string fixed(double value, int decimals, int width = 0) {
-  char out[kFixedTextCapacity];
+  char out[FIXED_TEXT_CAPACITY];
   return std::string(out, format_fixed(value, decimals, width, out));
 }
 

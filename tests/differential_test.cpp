@@ -2,8 +2,8 @@
 // of requested frequencies: every field they set and every byte they print must match.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -20,6 +20,13 @@ struct stage_outcome {
   double fosc = 0.0;
   double f3 = 0.0;
 };
+
+// The bits of a double, so that two results must agree in every bit, not only compare equal.
+std::uint64_t bits_of(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
 
 template <typename OutputSearch, typename FeedbackSearch>
 stage_outcome run_stages(float argument, OutputSearch output, FeedbackSearch feedback) {
@@ -43,7 +50,7 @@ void expect_same(float argument) {
   EXPECT_EQ(fast.plan.N1_HS, slow.plan.N1_HS);
   EXPECT_EQ(fast.plan.NC1_LS, slow.plan.NC1_LS);
   EXPECT_EQ(fast.plan.N1, slow.plan.N1);
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(fast.fosc), std::bit_cast<std::uint64_t>(slow.fosc));
+  EXPECT_EQ(bits_of(fast.fosc), bits_of(slow.fosc));
   ASSERT_EQ(fast.feedback_result, slow.feedback_result);
   EXPECT_EQ(fast.plan.N2, slow.plan.N2);
   if (slow.feedback_result != 0) return;  // nothing else is printed or defined then
@@ -53,7 +60,7 @@ void expect_same(float argument) {
   EXPECT_EQ(fast.plan.N32, slow.plan.N32);
   EXPECT_EQ(fast.plan.N33, slow.plan.N33);
   EXPECT_EQ(fast.plan.N34, slow.plan.N34);
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(fast.f3), std::bit_cast<std::uint64_t>(slow.f3));
+  EXPECT_EQ(bits_of(fast.f3), bits_of(slow.f3));
 }
 
 // The requested frequencies, as single-precision arguments.
@@ -78,18 +85,18 @@ std::vector<float> frequencies() {
   return f;
 }
 
-constexpr int kShards = 16;
+constexpr int SHARDS = 16;
 
 class DifferentialShard : public testing::TestWithParam<int> {};
 
 TEST_P(DifferentialShard, FastSearchesMatchTheReference) {
   const std::vector<float> all = frequencies();
-  for (std::size_t i = static_cast<std::size_t>(GetParam()); i < all.size(); i += kShards) {
+  for (std::size_t i = static_cast<std::size_t>(GetParam()); i < all.size(); i += SHARDS) {
     expect_same(all[i]);
     if (HasFatalFailure()) return;
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Frequencies, DifferentialShard, testing::Range(0, kShards));
+INSTANTIATE_TEST_SUITE_P(Frequencies, DifferentialShard, testing::Range(0, SHARDS));
 
 }  // namespace

@@ -11,7 +11,7 @@ struct solved_case {
   const char* f3;  // as the report prints it, kHz
 };
 
-const solved_case kSolvedCases[] = {
+const solved_case SOLVED_CASES[] = {
     {808.0f, 7, 1, 4, 282800, 161600, 22857, "5.000000"},  // error reaches 0.0
     {100.0f, 9, 6, 4, 270000, 20000, 22857, "5.000000"},   // error reaches 0.0
     {27.0f, 6, 30, 4, 81000, 1800, 7619, "15.000000"},     // error reaches 0.0
@@ -24,7 +24,7 @@ const solved_case kSolvedCases[] = {
 };
 
 TEST(SearchFeedbackDividers, WholeRuns) {
-  for (const auto& c : kSolvedCases) {
+  for (const auto& c : SOLVED_CASES) {
     SCOPED_TRACE(testing::Message() << "argument " << c.argument);
     const captured_run run = run_plan_setup(c.argument);
     ASSERT_EQ(run.result, 0) << run.printed;

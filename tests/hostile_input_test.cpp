@@ -6,6 +6,7 @@
 
 #include "command_line.h"
 #include "console.h"
+#include "expected_messages.h"
 
 namespace {
 
@@ -23,30 +24,25 @@ run_result run_with(const std::string& argument) {
   return r;
 }
 
-const char kNotAFloat[] = "error in argument - not a float\r\n";
-const char kTooLow[] =
-    "error in argument - the freuqnecy must be greater than or equal to 0.008 MHz\r\n";
-const char kTooHigh[] = "error in argument - the frequency must be less than or equal to 808 MHz";
-
 TEST(HostileArguments, RejectedWithTheRightMessage) {
   const std::string megabyte(1 << 20, '1');
   static const struct {
     std::string argument;
     const char* out;
   } cases[] = {
-      {"", kNotAFloat},
-      {std::string(1 << 20, ' '), kNotAFloat},
-      {megabyte, kTooHigh},
-      {"0." + std::string(1 << 20, '0') + "1", kTooLow},
-      {"\x80\xff\x38.13", kNotAFloat},
-      {"1e" + std::string(1000, '9'), kTooHigh},
-      {"1e-" + std::string(1000, '9'), kTooLow},
-      {"-" + megabyte, kTooLow},
+      {"", NOT_A_FLOAT},
+      {std::string(1 << 20, ' '), NOT_A_FLOAT},
+      {megabyte, TOO_HIGH},
+      {"0." + std::string(1 << 20, '0') + "1", TOO_LOW},
+      {"\x80\xff\x38.13", NOT_A_FLOAT},
+      {"1e" + std::string(1000, '9'), TOO_HIGH},
+      {"1e-" + std::string(1000, '9'), TOO_LOW},
+      {"-" + megabyte, TOO_LOW},
   };
   for (const auto& c : cases) {
     const run_result r = run_with(c.argument);
     EXPECT_EQ(r.out, c.out) << c.argument.substr(0, 20) << "... (" << c.argument.size() << ")";
-    EXPECT_EQ(r.status, kExitUsage) << c.argument.substr(0, 20);
+    EXPECT_EQ(r.status, EXIT_USAGE) << c.argument.substr(0, 20);
   }
 }
 
@@ -66,7 +62,7 @@ TEST(HostileArguments, AcceptedAsTheNumberTheyStartWith) {
     const run_result r = run_with(c.argument);
     const run_result expected = run_with(c.same_as);
     EXPECT_EQ(r.out, expected.out) << c.argument.substr(0, 20) << "...";
-    EXPECT_EQ(r.status, kExitReport) << c.argument.substr(0, 20) << "...";
+    EXPECT_EQ(r.status, EXIT_REPORT) << c.argument.substr(0, 20) << "...";
   }
 }
 
@@ -77,7 +73,7 @@ TEST(HostileArguments, WrongArgumentCountsGetTheUsageText) {
     console_capture(&out);
     const int status = run_command_line(argc, argv);
     console_capture(nullptr);
-    EXPECT_EQ(status, kExitUsage) << argc;
+    EXPECT_EQ(status, EXIT_USAGE) << argc;
     EXPECT_EQ(out.rfind("The requested frequency must be provided", 0), 0u) << argc;
   }
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_messages.h"
 #include "program_command.h"
 
 namespace {
@@ -52,7 +53,7 @@ program_result run_pllcfg(const std::vector<std::string>& args, stdout_to where 
         break;
     }
     std::vector<char*> argv;
-    for (const char* word : kProgramCommand) argv.push_back(const_cast<char*>(word));
+    for (const char* word : PROGRAM_COMMAND) argv.push_back(const_cast<char*>(word));
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
@@ -70,45 +71,35 @@ program_result run_pllcfg(const std::vector<std::string>& args, stdout_to where 
   return result;
 }
 
-const char kBanner[] = "These are the register values for the Si5328:\r\n";
-const char kUsage[] =
-    "The requested frequency must be provided for proper use of this program:\r\n"
-    "\tUsage: pllcfg.exe <frequency_in_mhz>\r\n"
-    "\tExample: pllset.exe 8.13\r\n";
-const char kNotAFloat[] = "error in argument - not a float\r\n";
-const char kTooLow[] =
-    "error in argument - the freuqnecy must be greater than or equal to 0.008 MHz\r\n";
-const char kTooHigh[] = "error in argument - the frequency must be less than or equal to 808 MHz";
-
 TEST(Program, RejectedArguments) {
   static const struct {
     std::vector<std::string> args;
     const char* out;
   } cases[] = {
-      {{}, kUsage},
-      {{"8.13", "MHz"}, kUsage},
-      {{"abc"}, kNotAFloat},
-      {{"inf"}, kNotAFloat},
-      {{"nan"}, kNotAFloat},
-      {{"e5"}, kNotAFloat},
-      {{",5"}, kNotAFloat},
-      {{""}, kNotAFloat},
-      {{" \t "}, kNotAFloat},
-      {{"-"}, kNotAFloat},
-      {{"."}, kNotAFloat},
-      {{"\xc3\xa9\x38"}, kNotAFloat},
-      {{"0x10"}, kTooLow},
-      {{"0.0079"}, kTooLow},
-      {{"-1"}, kTooLow},
-      {{"0"}, kTooLow},
-      {{"-0"}, kTooLow},
-      {{"1e-50"}, kTooLow},
-      {{"0.00799999991"}, kTooLow},
-      {{"-1e39"}, kTooLow},
-      {{"808.00004"}, kTooHigh},
-      {{"808.0001"}, kTooHigh},
-      {{"1e3"}, kTooHigh},
-      {{"1e39"}, kTooHigh},
+      {{}, USAGE},
+      {{"8.13", "MHz"}, USAGE},
+      {{"abc"}, NOT_A_FLOAT},
+      {{"inf"}, NOT_A_FLOAT},
+      {{"nan"}, NOT_A_FLOAT},
+      {{"e5"}, NOT_A_FLOAT},
+      {{",5"}, NOT_A_FLOAT},
+      {{""}, NOT_A_FLOAT},
+      {{" \t "}, NOT_A_FLOAT},
+      {{"-"}, NOT_A_FLOAT},
+      {{"."}, NOT_A_FLOAT},
+      {{"\xc3\xa9\x38"}, NOT_A_FLOAT},
+      {{"0x10"}, TOO_LOW},
+      {{"0.0079"}, TOO_LOW},
+      {{"-1"}, TOO_LOW},
+      {{"0"}, TOO_LOW},
+      {{"-0"}, TOO_LOW},
+      {{"1e-50"}, TOO_LOW},
+      {{"0.00799999991"}, TOO_LOW},
+      {{"-1e39"}, TOO_LOW},
+      {{"808.00004"}, TOO_HIGH},
+      {{"808.0001"}, TOO_HIGH},
+      {{"1e3"}, TOO_HIGH},
+      {{"1e39"}, TOO_HIGH},
   };
   for (const auto& c : cases) {
     const std::string shown = c.args.empty() ? "(none)" : c.args[0];
@@ -134,7 +125,7 @@ TEST(Program, AcceptedArgumentsPrintBannerThenReport) {
   };
   for (const auto& c : cases) {
     const program_result r = run_pllcfg({c.arg});
-    const std::string head = std::string(kBanner) + "\r\n\r" + c.freq_line + "\r\n\rN1=";
+    const std::string head = std::string(BANNER) + "\r\n\r" + c.freq_line + "\r\n\rN1=";
     EXPECT_EQ(r.out.substr(0, head.size()), head) << "argument " << c.arg;
     EXPECT_NE(r.out.find("\r\n\rN32="), std::string::npos) << "argument " << c.arg;
     EXPECT_TRUE(r.out.ends_with("\r\n")) << "argument " << c.arg;
@@ -169,7 +160,7 @@ TEST(Program, LongArgumentNearTheKernelLimit) {
 
 TEST(Program, WholeReportBytes) {
   const program_result r = run_pllcfg({"8.13"});
-  EXPECT_EQ(r.out, std::string(kBanner) +
+  EXPECT_EQ(r.out, std::string(BANNER) +
                        "\r\n\rFreq=8.130000MHz fosc=4878.000069MHz f3=2.123270KHz "
                        "LBW=0.084931KHz\r\n\rN1=600\r\n\rN1_HS=6\r\n\rNC1_LS=100\r\n\rN2=2297400"
                        "\r\n\rN2_HS=4\r\n\rN2_LS=574350\r\n\rN31=3829\r\n\rN32=53825\r\n");
@@ -179,7 +170,7 @@ TEST(Program, WholeReportBytes) {
 
 TEST(Program, NoSolutionExitsWithOne) {
   const program_result r = run_pllcfg({"0.0095"});
-  EXPECT_EQ(r.out, std::string(kBanner) + "No N2 solution found for freq  0.0094999997\r\n");
+  EXPECT_EQ(r.out, std::string(BANNER) + "No N2 solution found for freq  0.0094999997\r\n");
   EXPECT_EQ(r.status, 1);
 }
 
