@@ -86,6 +86,11 @@ TEST(ReadFrequencyArgument, HugeTextsAreReadInFull) {
       // however far down tips it up.
       {"1.000000059604644775390625", 1.0f},
       {"1.000000059604644775390625" + zeros + "1", 1.00000011920928955078125f},
+      // Halfway between two floats in 30 significant digits: the even neighbour below,
+      // and a hair above or below it goes to its own side.
+      {"0.0101000000722706317901611328125", 0.010099999606609344482421875f},
+      {"0.01010000007227063179016113281251", 0.010100000537931919097900390625f},
+      {"0.01010000007227063179016113281249999", 0.010099999606609344482421875f},
   };
   for (const auto& c : cases) {
     const frequency_argument a = read_frequency_argument(c.text);

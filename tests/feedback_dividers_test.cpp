@@ -21,6 +21,9 @@ const solved_case SOLVED_CASES[] = {
     {0.0131f, 7, 52890, 5, 74046, 1, 8724, "13.100000"},   // N31 from the recomputation
     {0.02f, 11, 22046, 5, 242506, 5, 28571, "4.000000"},   // the floor fires
     {0.0807f, 10, 6010, 6, 60100, 6, 8497, "13.450000"},   // the floor fires
+    // 4 x 388850 keeps an error of a few units in the last place, below 10^-9 ppm; only
+    // the exact 0.0 of 6 x 166650 ends the search.
+    {474.62109375f, 11, 1, 6, 166650, 90900, 21888, "5.221354"},
 };
 
 TEST(SearchFeedbackDividers, WholeRuns) {

@@ -24,6 +24,12 @@ TEST(ReportAndDerive, CompleteReports) {
        "\r\n\rFreq=0.013100MHz fosc=4850.013036MHz f3=13.100000KHz LBW=0.524000KHz"
        "\r\n\rN1=370230\r\n\rN1_HS=7\r\n\rNC1_LS=52890\r\n\rN2=370230\r\n\rN2_HS=5"
        "\r\n\rN2_LS=74046\r\n\rN31=1\r\n\rN32=8724\r\n"},
+      // f3 is exactly 6.1328125, so LBW is next to the halfway 0.2453125: f3 / 25 lands
+      // just below it, where f3 x 0.04 would land just above and print 0.245313.
+      {4.90625f,
+       "\r\n\rFreq=4.906250MHz fosc=4857.187500MHz f3=6.132813KHz LBW=0.245312KHz"
+       "\r\n\rN1=990\r\n\rN1_HS=9\r\n\rNC1_LS=110\r\n\rN2=792000\r\n\rN2_HS=4"
+       "\r\n\rN2_LS=198000\r\n\rN31=800\r\n\rN32=18635\r\n"},
   };
   for (const auto& c : cases) {
     const captured_run run = run_plan_setup(c.argument);
