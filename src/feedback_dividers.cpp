@@ -5,6 +5,7 @@
 #include "divider_plan.h"
 #include "exact_arithmetic.h"
 #include "oscillator_window.h"
+#include "tie_family.h"
 
 // The search visits the candidates (hs, ls) in the order the register contract gives
 // (hs 4-11 outer, even ls up to 2^20 inner) and keeps, undoes and stops exactly as a
@@ -42,6 +43,11 @@
 //
 // 4. Exact zero. Once a candidate with err == 0.0 is kept (and stays kept), no later
 //    candidate is strictly better and the floor cannot fire, so the search ends there.
+//
+// 5. Exhausted near-ties. Once the best error is held by a family of near-ties that no
+//    member can improve on and, below some N2, nothing else can beat (tie_family.h),
+//    the candidates below that N2 are skipped, from the keep on and in every later hs.
+//    Skipped candidates would not be kept, so the floor could not fire on them either.
 
 namespace {
 
@@ -112,8 +118,8 @@ void narrow_screen(fraction_screen& screen, double best) {
 // The sums wrap around 2^64 like the fractional part around 1. The hardest
 // frequencies spend their time here: four candidates a round share one rarely taken
 // branch, and the last few go one at a time.
-std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& fraction, std::uint32_t k,
-                                std::uint32_t last) {
+std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                   std::uint32_t k, std::uint32_t last) {
   const std::uint64_t step1 = s.step, step2 = 2 * s.step, step3 = 3 * s.step, step4 = 4 * s.step;
   std::uint64_t shifted = fraction + s.half_width;  // inside when at most s.width
   for (; k + 3 <= last; k += 4, shifted += step4) {
@@ -128,6 +134,34 @@ std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& fractio
   }
   fraction = shifted - s.half_width;
   return k;
+}
+
+// An open window takes every candidate; while the best error is still large, most
+// candidates come this way, so it costs no call.
+inline std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                       std::uint32_t k, std::uint32_t last) {
+  if (s.width == OPEN_WIDTH) {
+    fraction += s.step;
+    return k;
+  }
+  return scan_to_near_integer(s, fraction, k, last);
+}
+
+// Whether (n2, n32) has the ratio N2 / N32 of the family's kept candidate; the products
+// stay below 2^64.
+bool same_family(const tie_family& family, std::uint32_t n2, std::uint32_t n32) {
+  return std::uint64_t{n2} * family.kept_n32 == std::uint64_t{family.kept_n2} * n32;
+}
+
+// The first candidate (counted in steps of ls, up to candidates + 1 for none) at or
+// above an N2 below which nothing can be kept (shortcut 5). Rounding down only means
+// visiting a candidate more.
+std::uint32_t first_left_to_visit(double n2_limit, std::uint32_t hs, std::uint32_t step,
+                                  std::uint32_t candidates) {
+  const double k = n2_limit / (static_cast<double>(hs) * step);
+  if (!(k >= 1.0)) return 1;
+  if (k >= candidates + 1.0) return candidates + 1;
+  return static_cast<std::uint32_t>(k);
 }
 
 }  // namespace
@@ -147,6 +181,8 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   double best = NO_ERROR_PPM;
   bool done = false;
 
+  tie_family family{requested, in2, plan.N1, 0, 0};
+
   for (std::uint32_t hs = FIRST_N2_HIGH_SPEED; hs <= LAST_N2_HIGH_SPEED && !done; ++hs) {
     const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
     const std::uint32_t step = std::lcm(std::uint32_t{2}, n1_share);
@@ -156,8 +192,13 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
         make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), candidates);
     narrow_screen(screen, best);
     std::uint64_t fraction = 0;
+    std::uint32_t first = 1;
+    if (family.kept_n32 != 0) {
+      first = first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates);
+      fraction = screen.step * (first - 1);
+    }
 
-    for (std::uint32_t k = next_near_integer(screen, fraction, 1, candidates);
+    for (std::uint32_t k = next_near_integer(screen, fraction, first, candidates);
          k <= candidates && !done; k = next_near_integer(screen, fraction, k + 1, candidates)) {
       const std::uint32_t ls = k * step;
       const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
@@ -195,6 +236,20 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
         done = true;
       } else if (best == 0.0) {
         done = true;
+      } else if (same_family(family, plan.N2, n32)) {
+        // Two keeps in a row from one family: the near-ties of shortcut 5. (A steady run
+        // of improvements, each from another ratio, is not worth the proof's cost.)
+        family.kept_n2 = plan.N2;
+        family.kept_n32 = n32;
+        const std::uint32_t resume =
+            first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates);
+        if (resume > k + 1) {
+          k = resume - 1;
+          fraction = screen.step * k;  // the screen's sum as if it had walked there
+        }
+      } else {
+        family.kept_n2 = plan.N2;
+        family.kept_n32 = n32;
       }
       narrow_screen(screen, best);
     }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -78,6 +79,23 @@ std::vector<float> frequencies() {
   for (int n1 = 6; n1 <= 200; ++n1) {
     const int count = n1 == 7 || n1 == 8 || n1 == 10 ? 100 : n1 <= 24 ? 16 : 3;
     for (int k = 0; k < count; ++k) f.push_back(static_cast<float>(window(random) / n1));
+  }
+  // Near-ties: F near 114.285 x p / q puts every p-th multiple of N1 at the same true
+  // error as the best, so rounding alone decides among them; the floats on either side
+  // of each ratio, where the tie family ends the search early.
+  for (int q = 1; q <= 8; ++q) {
+    for (int p = 1; REFERENCE_INPUT_MHZ * p / q <= 808.0; ++p) {
+      if (std::gcd(p, q) != 1) continue;
+      const float centre = static_cast<float>(REFERENCE_INPUT_MHZ * p / q);
+      float below = centre, above = centre;
+      f.push_back(centre);
+      for (int n = 0; n < 3; ++n) {
+        below = std::nextafter(below, 0.0f);
+        above = std::nextafter(above, 1000.0f);
+        f.push_back(below);
+        f.push_back(above);
+      }
+    }
   }
   // Low frequencies, where the floor fires and no-solution cases live.
   std::uniform_real_distribution<double> low(0.008, 0.05);
