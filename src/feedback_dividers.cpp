@@ -95,6 +95,13 @@ fraction_screen make_screen(double y_step, std::uint32_t candidates) {
   return screen;
 }
 
+// Makes the screen cover the candidates up to `last`: y below y_max, at most `last`
+// additions to the fixed-point sum.
+void cover_candidates(fraction_screen& screen, std::uint32_t last) {
+  screen.y_max = screen.y_step * last + 1.0;
+  screen.candidates = last;
+}
+
 void narrow_screen(fraction_screen& screen, double best) {
   if (!(screen.y_step >= 0.0 && screen.y_step < LARGEST_EXACT_STEP)) return;
   // Each term bounds its counterpart in shortcut 3 from above (N32, a truncation of y
@@ -141,10 +148,30 @@ std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& frac
 inline std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& fraction,
                                        std::uint32_t k, std::uint32_t last) {
   if (s.width == OPEN_WIDTH) {
-    fraction += s.step;
+    if (k <= last) fraction += s.step;
     return k;
   }
   return scan_to_near_integer(s, fraction, k, last);
+}
+
+// The smallest N2 whose f3 = (fosc x 1000) / N2 falls below the floor, or 2^32 + 1 for
+// none. A larger divisor never rounds to a larger quotient, so f3 only falls as N2 grows:
+// comparing a keep's N2 with this decides the floor exactly as its f3 would, with no
+// division per keep. The final f3 is computed once the search is over.
+std::uint64_t first_n2_under_floor(double fosc) {
+  const double scaled = fosc * KHZ_PER_MHZ;
+  std::uint64_t low = 1;
+  std::uint64_t high = std::uint64_t{1} << 32;
+  if (!(scaled / static_cast<double>(high) < PHASE_DETECTOR_FLOOR_KHZ)) return high + 1;
+  while (low < high) {
+    const std::uint64_t middle = low + (high - low) / 2;
+    if (scaled / static_cast<double>(middle) < PHASE_DETECTOR_FLOOR_KHZ) {
+      high = middle;
+    } else {
+      low = middle + 1;
+    }
+  }
+  return low;
 }
 
 // Whether (n2, n32) has the ratio N2 / N32 of the family's kept candidate; the products
@@ -182,6 +209,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   bool done = false;
 
   tie_family family{requested, in2, plan.N1, 0, 0};
+  const std::uint64_t n2_under_floor = first_n2_under_floor(fosc);
 
   for (std::uint32_t hs = FIRST_N2_HIGH_SPEED; hs <= LAST_N2_HIGH_SPEED && !done; ++hs) {
     const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
@@ -190,68 +218,80 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
     const std::uint32_t candidates = LAST_N2_LOW_SPEED / step;
     fraction_screen screen =
         make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), candidates);
-    narrow_screen(screen, best);
     std::uint64_t fraction = 0;
-    std::uint32_t first = 1;
+    std::uint32_t visited = 0;  // the last candidate visited or skipped
     if (family.kept_n32 != 0) {
-      first = first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates);
-      fraction = screen.step * (first - 1);
+      visited =
+          first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates) - 1;
+      fraction = screen.step * visited;
     }
 
-    for (std::uint32_t k = next_near_integer(screen, fraction, first, candidates);
-         k <= candidates && !done; k = next_near_integer(screen, fraction, k + 1, candidates)) {
-      const std::uint32_t ls = k * step;
-      const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
-      const double a = in2 * static_cast<double>(hs * ls);
-      const double b = requested_times_n1 * n32;
-      if (std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK) {
-        continue;
-      }
-      // Both tests decide together; the error goes first because near-ties with the
-      // best, which pass the bound, mostly fail it, while multiples of N1 mostly pass
-      // the exact test.
-      const double fosc2 = ((in2 / n32) * hs) * ls;
-      double err = fosc2 / plan.N1 - requested;
-      if (err < 0) err *= -1.0;
-      err = (err / requested) * PPM;
-      if (!(best > err)) continue;
-      const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
-      const double fosc1 = ((in1 / n31) * hs) * ls;
-      if (fosc1 != fosc) continue;
-
-      const std::uint32_t kept_hs = plan.N2_HS;
-      const std::uint32_t kept_ls = plan.N2_LS;
-      const std::uint32_t kept_n2 = plan.N2;
-      const double kept_best = best;
-      plan.N2_HS = hs;
-      plan.N2_LS = ls;
-      plan.N2 = hs * ls;
-      best = err;
-      f3 = (fosc * KHZ_PER_MHZ) / plan.N2;
-      if (f3 < PHASE_DETECTOR_FLOOR_KHZ) {
-        plan.N2_HS = kept_hs;
-        plan.N2_LS = kept_ls;
-        plan.N2 = kept_n2;
-        best = kept_best;
-        done = true;
-      } else if (best == 0.0) {
-        done = true;
-      } else if (same_family(family, plan.N2, n32)) {
-        // Two keeps in a row from one family: the near-ties of shortcut 5. (A steady run
-        // of improvements, each from another ratio, is not worth the proof's cost.)
-        family.kept_n2 = plan.N2;
-        family.kept_n32 = n32;
-        const std::uint32_t resume =
-            first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates);
-        if (resume > k + 1) {
-          k = resume - 1;
-          fraction = screen.step * k;  // the screen's sum as if it had walked there
-        }
-      } else {
-        family.kept_n2 = plan.N2;
-        family.kept_n32 = n32;
-      }
+    // Chunks growing by a quarter: the window is set by the largest y it covers, so it
+    // stays nearly as narrow as the candidates in view allow.
+    while (visited < candidates && !done) {
+      const std::uint32_t chunk_end =
+          visited < candidates - candidates / 4 ? visited + visited / 4 + 1 : candidates;
+      cover_candidates(screen, chunk_end);
       narrow_screen(screen, best);
+      std::uint32_t k = next_near_integer(screen, fraction, visited + 1, chunk_end);
+      visited = chunk_end;
+      for (; k <= chunk_end && !done; k = next_near_integer(screen, fraction, k + 1, chunk_end)) {
+        const std::uint32_t ls = k * step;
+        const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
+        const double a = in2 * static_cast<double>(hs * ls);
+        const double b = requested_times_n1 * n32;
+        if (std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK) {
+          continue;
+        }
+        // Both tests decide together; the error goes first because near-ties with the
+        // best, which pass the bound, mostly fail it, while multiples of N1 mostly pass
+        // the exact test.
+        const double fosc2 = ((in2 / n32) * hs) * ls;
+        double err = fosc2 / plan.N1 - requested;
+        if (err < 0) err *= -1.0;
+        err = (err / requested) * PPM;
+        if (!(best > err)) continue;
+        const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
+        const double fosc1 = ((in1 / n31) * hs) * ls;
+        if (fosc1 != fosc) continue;
+
+        const std::uint32_t kept_hs = plan.N2_HS;
+        const std::uint32_t kept_ls = plan.N2_LS;
+        const std::uint32_t kept_n2 = plan.N2;
+        const double kept_best = best;
+        plan.N2_HS = hs;
+        plan.N2_LS = ls;
+        plan.N2 = hs * ls;
+        best = err;
+        if (plan.N2 >= n2_under_floor) {
+          plan.N2_HS = kept_hs;
+          plan.N2_LS = kept_ls;
+          plan.N2 = kept_n2;
+          best = kept_best;
+          done = true;
+        } else if (best == 0.0) {
+          done = true;
+        } else if (same_family(family, plan.N2, n32)) {
+          // Two keeps in a row from one family: the near-ties of shortcut 5. (A steady run
+          // of improvements, each from another ratio, is not worth the proof's cost.)
+          family.kept_n2 = plan.N2;
+          family.kept_n32 = n32;
+          const std::uint32_t resume =
+              first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates);
+          if (resume > k + 1) {
+            k = resume - 1;
+            fraction = screen.step * k;  // the screen's sum as if it had walked there
+            if (k >= chunk_end) {
+              visited = k;
+              break;
+            }
+          }
+        } else {
+          family.kept_n2 = plan.N2;
+          family.kept_n32 = n32;
+        }
+        narrow_screen(screen, best);
+      }
     }
   }
 
