@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "console.h"
@@ -174,12 +176,6 @@ std::uint64_t first_n2_under_floor(double fosc) {
   return low;
 }
 
-// Whether (n2, n32) has the ratio N2 / N32 of the family's kept candidate; the products
-// stay below 2^64.
-bool same_family(const tie_family& family, std::uint32_t n2, std::uint32_t n32) {
-  return std::uint64_t{n2} * family.kept_n32 == std::uint64_t{family.kept_n2} * n32;
-}
-
 // The first candidate (counted in steps of ls, up to candidates + 1 for none) at or
 // above an N2 below which nothing can be kept (shortcut 5). Rounding down only means
 // visiting a candidate more.
@@ -191,107 +187,206 @@ std::uint32_t first_left_to_visit(double n2_limit, std::uint32_t hs, std::uint32
   return static_cast<std::uint32_t>(k);
 }
 
+// The first candidate whose N2 = hs x k x step is at least n2, or candidates + 1.
+std::uint32_t first_at_or_above(std::uint64_t n2, std::uint32_t hs, std::uint32_t step,
+                                std::uint32_t candidates) {
+  const std::uint64_t per_candidate = std::uint64_t{hs} * step;
+  const std::uint64_t k = (n2 + per_candidate - 1) / per_candidate;
+  if (k < 1) return 1;
+  return k > candidates ? candidates + 1 : static_cast<std::uint32_t>(k);
+}
+
+// What every candidate of one search is judged with.
+struct search_constants {
+  double requested;
+  double in1;
+  double in2;
+  double fosc;
+  double in1_per_fosc;
+  double in2_per_fosc;
+  double requested_times_n1;
+  std::uint32_t n1;
+};
+
+// The candidates of one hs, counted k = 1 to count with ls = k x step, and their screen.
+struct candidate_row {
+  std::uint32_t hs;
+  std::uint32_t step;
+  std::uint32_t count;
+  fraction_screen screen;
+};
+
+// Shortcut 2: false only when the candidate's error is certainly at least `best`.
+bool within_bound(const search_constants& c, std::uint32_t hs, std::uint32_t ls, std::uint32_t n32,
+                  double best) {
+  const double a = c.in2 * static_cast<double>(hs * ls);
+  const double b = c.requested_times_n1 * n32;
+  return !(std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK);
+}
+
+// The candidate's error in ppm, operation for operation as the register contract has it.
+double error_ppm(const search_constants& c, std::uint32_t hs, std::uint32_t ls, std::uint32_t n32) {
+  const double fosc2 = ((c.in2 / n32) * hs) * ls;
+  double err = fosc2 / c.n1 - c.requested;
+  if (err < 0) err *= -1.0;
+  return (err / c.requested) * PPM;
+}
+
+// The exact test: input 1 through N31 reproduces fosc bit for bit.
+bool reproduces_fosc(const search_constants& c, std::uint32_t hs, std::uint32_t ls) {
+  const std::uint32_t n31 = input_divider(c.in1_per_fosc, hs, ls);
+  return ((c.in1 / n31) * hs) * ls == c.fosc;
+}
+
+// The largest candidate from `k` down to `first` whose y lies within the window of an
+// integer, or first - 1; `fraction` enters as y's fractional part at k + 1 and follows
+// it down. The same scan as upward, with the step negated.
+std::uint32_t previous_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                    std::uint32_t k, std::uint32_t first) {
+  if (k < first) return first - 1;
+  fraction_screen down = s;
+  down.step = 0 - s.step;
+  const std::uint32_t position = next_near_integer(down, fraction, 1, k - first + 1);
+  return k + 1 - position;
+}
+
+struct lowest_error {
+  std::uint32_t k;  // 0 when no candidate is below the best
+  double err;
+};
+
+// The lowest error below `best` that a candidate from `first` to `last` computes and
+// whose exact test it passes, found walking down: the lowest errors sit high in the
+// row, and once one is in hand the screen turns almost every other candidate away.
+lowest_error find_lowest_error(const search_constants& c, candidate_row& row, double best,
+                               std::uint32_t first, std::uint32_t last, tie_family& family) {
+  lowest_error lowest{0, best};
+  std::uint32_t bottom = first;
+  for (std::uint32_t high = last; high >= bottom && high != 0 && lowest.err != 0.0;) {
+    // Chunks shrinking by a fifth: the window is set by the largest y it covers, so it
+    // stays nearly as narrow as the candidates in view allow.
+    std::uint32_t low = std::max(bottom, high - high / 5);
+    cover_candidates(row.screen, high);
+    narrow_screen(row.screen, lowest.err);
+    std::uint64_t fraction = row.screen.step * (std::uint64_t{high} + 1);
+    for (std::uint32_t k = previous_near_integer(row.screen, fraction, high, low);
+         k >= low && k != 0; k = previous_near_integer(row.screen, fraction, k - 1, low)) {
+      const std::uint32_t ls = k * row.step;
+      const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
+      if (!within_bound(c, row.hs, ls, n32, lowest.err)) continue;
+      const double err = error_ppm(c, row.hs, ls, n32);
+      if (!(lowest.err > err) || !reproduces_fosc(c, row.hs, ls)) continue;
+      lowest = {k, err};
+      if (err == 0.0) break;
+      narrow_screen(row.screen, err);
+      // Walking down, a new lowest error is rare, so shortcut 5 is tried on each.
+      family.kept_n2 = row.hs * ls;
+      family.kept_n32 = n32;
+      const std::uint32_t limit = first_left_to_visit(keep_impossible_below(family, err, row.hs),
+                                                      row.hs, row.step, row.count);
+      bottom = std::max(bottom, limit);
+      low = std::max(low, bottom);
+    }
+    if (low <= 1) break;
+    high = low - 1;
+  }
+  return lowest;
+}
+
+// The first candidate from `first` to `last` whose error equals `err` and whose exact
+// test passes; `last` itself is one. Nothing in the range is below `err`, so the first
+// such candidate is the one a candidate-by-candidate walk keeps.
+std::uint32_t first_with_error(const search_constants& c, candidate_row& row, double err,
+                               std::uint32_t first, std::uint32_t last) {
+  if (first >= last) return last;
+  // The bounds prove an error at least their `best`; a hair above err lets equal ones in.
+  const double admit = err * (1.0 + 0x1p-30) + std::numeric_limits<double>::denorm_min();
+  cover_candidates(row.screen, last);
+  narrow_screen(row.screen, admit);
+  std::uint64_t fraction = row.screen.step * (std::uint64_t{first} - 1);
+  for (std::uint32_t k = next_near_integer(row.screen, fraction, first, last - 1); k < last;
+       k = next_near_integer(row.screen, fraction, k + 1, last - 1)) {
+    const std::uint32_t ls = k * row.step;
+    const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
+    if (!within_bound(c, row.hs, ls, n32, admit)) continue;
+    if (error_ppm(c, row.hs, ls, n32) == err && reproduces_fosc(c, row.hs, ls)) return k;
+  }
+  return last;
+}
+
+// The first candidate from `first` to the end of the row that could be kept (error
+// below `best`, exact test passed), or count + 1.
+std::uint32_t first_keepable(const search_constants& c, candidate_row& row, double best,
+                             std::uint32_t first) {
+  if (first > row.count) return row.count + 1;
+  cover_candidates(row.screen, row.count);
+  narrow_screen(row.screen, best);
+  std::uint64_t fraction = row.screen.step * (std::uint64_t{first} - 1);
+  for (std::uint32_t k = next_near_integer(row.screen, fraction, first, row.count); k <= row.count;
+       k = next_near_integer(row.screen, fraction, k + 1, row.count)) {
+    const std::uint32_t ls = k * row.step;
+    const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
+    if (!within_bound(c, row.hs, ls, n32, best)) continue;
+    if (best > error_ppm(c, row.hs, ls, n32) && reproduces_fosc(c, row.hs, ls)) return k;
+  }
+  return row.count + 1;
+}
+
 }  // namespace
 
 int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
-  const double requested = plan.out_freq[0];
-  const double in1 = plan.in_freq[0];
-  const double in2 = plan.in_freq[1];
-  const double in1_per_fosc = in1 / fosc;
-  const double in2_per_fosc = in2 / fosc;
-  const double requested_times_n1 = requested * plan.N1;
-  const double in2_per_requested_n1 = in2 / requested_times_n1;
+  const search_constants c{plan.out_freq[0],
+                           plan.in_freq[0],
+                           plan.in_freq[1],
+                           fosc,
+                           plan.in_freq[0] / fosc,
+                           plan.in_freq[1] / fosc,
+                           plan.out_freq[0] * plan.N1,
+                           plan.N1};
+  const double requested = c.requested;
+  const double in2_per_requested_n1 = c.in2 / c.requested_times_n1;
   plan.N2 = NO_N2;
   // Only an undo of the first keep ever reads these back, and nothing prints them then.
   plan.N2_HS = 0;
   plan.N2_LS = 0;
   double best = NO_ERROR_PPM;
   bool done = false;
-
-  tie_family family{requested, in2, plan.N1, 0, 0};
+  tie_family family{c.requested, c.in2, plan.N1, 0, 0};
   const std::uint64_t n2_under_floor = first_n2_under_floor(fosc);
 
   for (std::uint32_t hs = FIRST_N2_HIGH_SPEED; hs <= LAST_N2_HIGH_SPEED && !done; ++hs) {
     const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
     const std::uint32_t step = std::lcm(std::uint32_t{2}, n1_share);
     if (step == 0) break;  // N1 = 0 makes every error infinite: nothing is ever kept
-    const std::uint32_t candidates = LAST_N2_LOW_SPEED / step;
-    fraction_screen screen =
-        make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), candidates);
-    std::uint64_t fraction = 0;
-    std::uint32_t visited = 0;  // the last candidate visited or skipped
+    const std::uint32_t count = LAST_N2_LOW_SPEED / step;
+    candidate_row row{hs, step, count,
+                      make_screen(in2_per_requested_n1 * (static_cast<double>(hs) * step), count)};
+    std::uint32_t start = 1;
     if (family.kept_n32 != 0) {
-      visited =
-          first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates) - 1;
-      fraction = screen.step * visited;
+      start = first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, count);
     }
+    const std::uint32_t floor_start = first_at_or_above(n2_under_floor, hs, step, count);
 
-    // Chunks growing by a quarter: the window is set by the largest y it covers, so it
-    // stays nearly as narrow as the candidates in view allow.
-    while (visited < candidates && !done) {
-      const std::uint32_t chunk_end =
-          visited < candidates - candidates / 4 ? visited + visited / 4 + 1 : candidates;
-      cover_candidates(screen, chunk_end);
-      narrow_screen(screen, best);
-      std::uint32_t k = next_near_integer(screen, fraction, visited + 1, chunk_end);
-      visited = chunk_end;
-      for (; k <= chunk_end && !done; k = next_near_integer(screen, fraction, k + 1, chunk_end)) {
-        const std::uint32_t ls = k * step;
-        const std::uint32_t n32 = input_divider(in2_per_fosc, hs, ls);
-        const double a = in2 * static_cast<double>(hs * ls);
-        const double b = requested_times_n1 * n32;
-        if (std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK) {
-          continue;
-        }
-        // Both tests decide together; the error goes first because near-ties with the
-        // best, which pass the bound, mostly fail it, while multiples of N1 mostly pass
-        // the exact test.
-        const double fosc2 = ((in2 / n32) * hs) * ls;
-        double err = fosc2 / plan.N1 - requested;
-        if (err < 0) err *= -1.0;
-        err = (err / requested) * PPM;
-        if (!(best > err)) continue;
-        const std::uint32_t n31 = input_divider(in1_per_fosc, hs, ls);
-        const double fosc1 = ((in1 / n31) * hs) * ls;
-        if (fosc1 != fosc) continue;
-
-        const std::uint32_t kept_hs = plan.N2_HS;
-        const std::uint32_t kept_ls = plan.N2_LS;
-        const std::uint32_t kept_n2 = plan.N2;
-        const double kept_best = best;
-        plan.N2_HS = hs;
-        plan.N2_LS = ls;
-        plan.N2 = hs * ls;
-        best = err;
-        if (plan.N2 >= n2_under_floor) {
-          plan.N2_HS = kept_hs;
-          plan.N2_LS = kept_ls;
-          plan.N2 = kept_n2;
-          best = kept_best;
-          done = true;
-        } else if (best == 0.0) {
-          done = true;
-        } else if (same_family(family, plan.N2, n32)) {
-          // Two keeps in a row from one family: the near-ties of shortcut 5. (A steady run
-          // of improvements, each from another ratio, is not worth the proof's cost.)
-          family.kept_n2 = plan.N2;
-          family.kept_n32 = n32;
-          const std::uint32_t resume =
-              first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, candidates);
-          if (resume > k + 1) {
-            k = resume - 1;
-            fraction = screen.step * k;  // the screen's sum as if it had walked there
-            if (k >= chunk_end) {
-              visited = k;
-              break;
-            }
-          }
-        } else {
-          family.kept_n2 = plan.N2;
-          family.kept_n32 = n32;
-        }
-        narrow_screen(screen, best);
-      }
+    // Below floor_start no keep can fire the floor (shortcut 6).
+    const lowest_error below = find_lowest_error(c, row, best, start, floor_start - 1, family);
+    if (below.k != 0) {
+      const std::uint32_t k = first_with_error(c, row, below.err, start, below.k);
+      const std::uint32_t ls = k * step;
+      plan.N2_HS = hs;
+      plan.N2_LS = ls;
+      plan.N2 = hs * ls;
+      best = below.err;
+      family.kept_n2 = plan.N2;
+      family.kept_n32 = input_divider(c.in2_per_fosc, hs, ls);
+      if (best == 0.0) done = true;
+    }
+    // From floor_start on, any keep fires the floor: it is undone and the search ends.
+    if (!done && family.kept_n32 != 0) {
+      start = std::max(
+          start, first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, count));
+    }
+    if (!done && first_keepable(c, row, best, std::max(start, floor_start)) <= count) {
+      done = true;
     }
   }
 
@@ -301,8 +396,8 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   }
   // The kept candidate's input dividers, with the same grouping as when it was
   // evaluated, so N31 is again the value that passed the exact test.
-  plan.N31 = input_divider(in1_per_fosc, plan.N2_HS, plan.N2_LS);
-  plan.N32 = input_divider(in2_per_fosc, plan.N2_HS, plan.N2_LS);
+  plan.N31 = input_divider(c.in1_per_fosc, plan.N2_HS, plan.N2_LS);
+  plan.N32 = input_divider(c.in2_per_fosc, plan.N2_HS, plan.N2_LS);
   plan.N33 = input_divider(plan.in_freq[2] / fosc, plan.N2_HS, plan.N2_LS);
   plan.N34 = input_divider(plan.in_freq[3] / fosc, plan.N2_HS, plan.N2_LS);
   f3 = (fosc * KHZ_PER_MHZ) / plan.N2;
