@@ -9,11 +9,12 @@
 #include "oscillator_window.h"
 #include "tie_family.h"
 
-// The search visits the candidates (hs, ls) in the order the register contract gives
-// (hs 4-11 outer, even ls up to 2^20 inner) and keeps, undoes and stops exactly as a
-// candidate-by-candidate evaluation would. It skips work only where the skipped
-// candidate provably could not be kept; a candidate that is not kept changes nothing
-// but the input dividers, which are recomputed for the kept one at the end.
+// The search ends with exactly the keep, undo and stop of a candidate-by-candidate
+// walk in the order the register contract gives (hs 4-11 outer, even ls up to 2^20
+// inner). It skips work only where the skipped candidate provably could not be kept,
+// and within one hs it may look at candidates in another order where shortcut 6 shows
+// that the outcome is the same; a candidate that is not kept changes nothing but the
+// input dividers, which are recomputed for the kept one at the end.
 // Below, u = 2^-53 is the relative rounding error of one operation, y = in2 x N2 /
 // (F x N1) is the real value that N32 truncates (in2 = 114.285 MHz), and a keep needs
 // err < best.
@@ -37,19 +38,29 @@
 //    N32 x N1 shows that a kept candidate has |y - N32| < best x 10^-6 x N32 (1 + 4u)
 //    + 4.01u y: y lies that close to an integer. Along one hs, y grows by the same step
 //    for every candidate, so its fractional part is followed as a 64-bit fixed-point
-//    sum. The step is formed in three roundings and cut to 64 fraction bits, so with
-//    y_max above y over the hs and J candidates, the sum strays from the true
-//    fractional part by less than 3.01u y_max + J x 2^-64. Only candidates whose sum
-//    lies within the two bounds added together of an integer need the arithmetic of 2
-//    and the exact test.
+//    sum, walking up or down. The step is formed in three roundings and cut to 64
+//    fraction bits, so with y_max above y and J above the index of every candidate
+//    covered, the sum strays from the true fractional part by less than
+//    3.01u y_max + J x 2^-64. Only candidates whose sum lies within the two bounds
+//    added together of an integer need the arithmetic of 2 and the exact test.
 //
 // 4. Exact zero. Once a candidate with err == 0.0 is kept (and stays kept), no later
 //    candidate is strictly better and the floor cannot fire, so the search ends there.
 //
 // 5. Exhausted near-ties. Once the best error is held by a family of near-ties that no
 //    member can improve on and, below some N2, nothing else can beat (tie_family.h),
-//    the candidates below that N2 are skipped, from the keep on and in every later hs.
-//    Skipped candidates would not be kept, so the floor could not fire on them either.
+//    the candidates of the hs below that N2 need no look. They would not be kept, so
+//    the floor could not fire on them either.
+//
+// 6. One lowest error per hs. f3 only falls as N2 grows, so below the first N2 whose f3
+//    is under the floor no keep is ever undone. There the walk keeps a chain of ever
+//    lower errors and ends holding the first candidate that computes the lowest error
+//    below the best (an error of 0.0 being the lowest there is). So the search finds
+//    that lowest error walking down the hs, where the lowest errors usually lie and
+//    where, once one is in hand, the screen turns almost every other candidate away;
+//    then, walking up, the first candidate that computes it. From the floor's N2 on,
+//    the first keep would be undone and end the search, so all that matters there is
+//    whether any candidate could be kept.
 
 namespace {
 

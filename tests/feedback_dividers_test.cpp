@@ -75,4 +75,20 @@ TEST(SearchFeedbackDividers, FloorOfExactlyTwoKilohertzIsAllowed) {
   EXPECT_EQ(f3, 2.0);
 }
 
+TEST(SearchFeedbackDividers, LastLowSpeedCandidateIsTwoToTheTwentieth) {
+  // Every plan the front end builds has fosc below 5670 MHz, where a keep at N2_LS = 2^20
+  // always falls to the floor. With fosc at 16384 MHz (F = 1 MHz, N1 = 2^14) the floor
+  // allows N2 = 4 x 2^20, and input 2 at 29257 / 256 MHz is matched exactly only once
+  // N2 / N1 reaches 256: first by 4 x 2^20, the last candidate of N2_HS = 4.
+  divider_plan plan = plan_for(1.0);
+  plan.in_freq[1] = 29257.0 / 256.0;
+  plan.N1 = 16384;
+  double f3 = 0.0;
+  ASSERT_EQ(search_feedback_dividers(plan, 16384.0, f3), 0);
+  EXPECT_EQ(plan.N2_HS, 4u);
+  EXPECT_EQ(plan.N2_LS, 1048576u);
+  EXPECT_EQ(plan.N31, 256u);
+  EXPECT_EQ(f3, 3.90625);
+}
+
 }  // namespace
