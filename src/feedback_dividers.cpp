@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
 #include "console.h"
 #include "divider_plan.h"
 #include "exact_arithmetic.h"
+#include "fraction_screen.h"
 #include "oscillator_window.h"
 #include "tie_family.h"
 
@@ -67,104 +69,12 @@ namespace {
 constexpr double PPM = 1000000.0;
 constexpr double KHZ_PER_MHZ = 1000.0;
 
-// 10^-6 turns ppm into a ratio; the extra 10^-10 is the bounds' rounding margin.
-constexpr double PPM_RATIO_WITH_MARGIN = 1.0000000001e-6;
 constexpr double ROUNDING_SLACK = 0x1p-49;
-constexpr double FIXED_POINT_ONE = 0x1p64;
 
 // trunc(((in / fosc) x hs) x ls), the grouping every input divider uses; in_per_fosc
 // is in / fosc, the same double every time it is formed.
 std::uint32_t input_divider(double in_per_fosc, std::uint32_t hs, std::uint32_t ls) {
   return static_cast<std::uint32_t>((in_per_fosc * hs) * ls);
-}
-
-// Shortcut 3 for one hs: y's fractional part per candidate, in units of 2^-64, and the
-// window around an integer that a candidate must fall into: a fraction f is inside
-// when f + half_width <= width (mod 2^64), where width = 2 half_width - 1. An open
-// window (half_width 0, width 2^64 - 1) lets every candidate through.
-struct fraction_screen {
-  double y_step;  // y from one candidate to the next
-  double y_max;   // above y of every candidate
-  std::uint32_t candidates;
-  std::uint64_t step;
-  std::uint64_t half_width;
-  std::uint64_t width;
-};
-
-constexpr std::uint64_t OPEN_WIDTH = ~std::uint64_t{0};
-
-constexpr double LARGEST_EXACT_STEP = 0x1p52;  // integers and their fractions are exact
-
-fraction_screen make_screen(double y_step, std::uint32_t candidates) {
-  fraction_screen screen{};
-  screen.y_step = y_step;
-  screen.y_max = y_step * candidates + 1.0;
-  screen.candidates = candidates;
-  screen.width = OPEN_WIDTH;
-  // The fractional part of a double below 2^52 is exact, and so is its scaling.
-  if (y_step >= 0.0 && y_step < LARGEST_EXACT_STEP) {
-    screen.step = static_cast<std::uint64_t>((y_step - std::floor(y_step)) * FIXED_POINT_ONE);
-  }
-  return screen;
-}
-
-// Makes the screen cover the candidates up to `last`: y below y_max, at most `last`
-// additions to the fixed-point sum.
-void cover_candidates(fraction_screen& screen, std::uint32_t last) {
-  screen.y_max = screen.y_step * last + 1.0;
-  screen.candidates = last;
-}
-
-void narrow_screen(fraction_screen& screen, double best) {
-  if (!(screen.y_step >= 0.0 && screen.y_step < LARGEST_EXACT_STEP)) return;
-  // Each term bounds its counterpart in shortcut 3 from above (N32, a truncation of y
-  // formed in three roundings, stays below y_max + 1; 2^-48 and 2^-51 exceed 4.01u and
-  // 3.01u); all are positive and formed in a few roundings, which 1 + 2^-30 covers.
-  const double y_max = screen.y_max;
-  const double near_integer = best * PPM_RATIO_WITH_MARGIN * (y_max + 1.0) + 0x1p-48 * y_max;
-  const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
-  const double half_width = (near_integer + drift) * (1.0 + 0x1p-30);
-  if (half_width < 0.25) {
-    screen.half_width = static_cast<std::uint64_t>(half_width * FIXED_POINT_ONE) + 1;
-    screen.width = 2 * screen.half_width - 1;
-  } else {
-    screen.half_width = 0;
-    screen.width = OPEN_WIDTH;
-  }
-}
-
-// The first candidate from `k` to `last` (counted in steps of ls) whose y lies within
-// the window of an integer, or last + 1; `fraction` follows y's fractional part to it.
-// The sums wrap around 2^64 like the fractional part around 1. The hardest
-// frequencies spend their time here: four candidates a round share one rarely taken
-// branch, and the last few go one at a time.
-std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                   std::uint32_t k, std::uint32_t last) {
-  const std::uint64_t step1 = s.step, step2 = 2 * s.step, step3 = 3 * s.step, step4 = 4 * s.step;
-  std::uint64_t shifted = fraction + s.half_width;  // inside when at most s.width
-  for (; k + 3 <= last; k += 4, shifted += step4) {
-    if ((shifted + step1 <= s.width) | (shifted + step2 <= s.width) | (shifted + step3 <= s.width) |
-        (shifted + step4 <= s.width)) {
-      break;
-    }
-  }
-  for (; k <= last; ++k) {
-    shifted += step1;
-    if (shifted <= s.width) break;
-  }
-  fraction = shifted - s.half_width;
-  return k;
-}
-
-// An open window takes every candidate; while the best error is still large, most
-// candidates come this way, so it costs no call.
-inline std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                       std::uint32_t k, std::uint32_t last) {
-  if (s.width == OPEN_WIDTH) {
-    if (k <= last) fraction += s.step;
-    return k;
-  }
-  return scan_to_near_integer(s, fraction, k, last);
 }
 
 // The smallest N2 whose f3 = (fosc x 1000) / N2 falls below the floor, or 2^32 + 1 for
@@ -235,12 +145,16 @@ bool within_bound(const search_constants& c, std::uint32_t hs, std::uint32_t ls,
   return !(std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK);
 }
 
-// The candidate's error in ppm, operation for operation as the register contract has it.
-double error_ppm(const search_constants& c, std::uint32_t hs, std::uint32_t ls, std::uint32_t n32) {
-  const double fosc2 = ((c.in2 / n32) * hs) * ls;
+// The error in ppm of a candidate whose input 2 gives fosc2, operation for operation as
+// the register contract has it.
+double error_of_fosc2(const search_constants& c, double fosc2) {
   double err = fosc2 / c.n1 - c.requested;
   if (err < 0) err *= -1.0;
   return (err / c.requested) * PPM;
+}
+
+double error_ppm(const search_constants& c, std::uint32_t hs, std::uint32_t ls, std::uint32_t n32) {
+  return error_of_fosc2(c, ((c.in2 / n32) * hs) * ls);
 }
 
 // The exact test: input 1 through N31 reproduces fosc bit for bit.
@@ -249,17 +163,9 @@ bool reproduces_fosc(const search_constants& c, std::uint32_t hs, std::uint32_t 
   return ((c.in1 / n31) * hs) * ls == c.fosc;
 }
 
-// The largest candidate from `k` down to `first` whose y lies within the window of an
-// integer, or first - 1; `fraction` enters as y's fractional part at k + 1 and follows
-// it down. The same scan as upward, with the step negated.
-std::uint32_t previous_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                    std::uint32_t k, std::uint32_t first) {
-  if (k < first) return first - 1;
-  fraction_screen down = s;
-  down.step = 0 - s.step;
-  const std::uint32_t position = next_near_integer(down, fraction, 1, k - first + 1);
-  return k + 1 - position;
-}
+// Walking down, this many new lowest errors mean the errors fall with the candidate, and
+// the rest of the row is better walked up.
+constexpr int DOWNWARD_RUN = 8;
 
 struct lowest_error {
   std::uint32_t k;  // 0 when no candidate is below the best
@@ -267,15 +173,45 @@ struct lowest_error {
 };
 
 // The lowest error below `best` that a candidate from `first` to `last` computes and
-// whose exact test it passes, found walking down: the lowest errors sit high in the
-// row, and once one is in hand the screen turns almost every other candidate away.
+// whose exact test it passes, with the first candidate that computes it, walking up.
+lowest_error lowest_walking_up(const search_constants& c, candidate_row& row, double best,
+                               std::uint32_t first, std::uint32_t last) {
+  lowest_error lowest{0, best};
+  for (std::uint32_t low = first; low <= last && low != 0 && lowest.err != 0.0;) {
+    // Chunks growing by a quarter: the window is set by the largest y it covers, so it
+    // stays nearly as narrow as the candidates in view allow.
+    const std::uint32_t high = last - low < low / 4 ? last : low + low / 4;
+    cover_candidates(row.screen, high);
+    narrow_screen(row.screen, lowest.err);
+    std::uint64_t fraction = row.screen.step * (std::uint64_t{low} - 1);
+    for (std::uint32_t k = next_near_integer(row.screen, fraction, low, high); k <= high;
+         k = next_near_integer(row.screen, fraction, k + 1, high)) {
+      const std::uint32_t ls = k * row.step;
+      const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
+      if (!within_bound(c, row.hs, ls, n32, lowest.err)) continue;
+      const double err = error_ppm(c, row.hs, ls, n32);
+      if (!(lowest.err > err) || !reproduces_fosc(c, row.hs, ls)) continue;
+      lowest = {k, err};
+      if (err == 0.0) break;
+      narrow_screen(row.screen, err);
+    }
+    if (high == last) break;
+    low = high + 1;
+  }
+  return lowest;
+}
+
+// The lowest error below `best` that a candidate from `first` to `last` computes and
+// whose exact test it passes, found walking down: the lowest errors usually sit high in
+// the row, and once one is in hand the screen turns almost every other candidate away.
+// Where the errors instead keep falling downward, the rest is walked up.
 lowest_error find_lowest_error(const search_constants& c, candidate_row& row, double best,
                                std::uint32_t first, std::uint32_t last, tie_family& family) {
   lowest_error lowest{0, best};
   std::uint32_t bottom = first;
+  int lower_in_a_row = 0;
   for (std::uint32_t high = last; high >= bottom && high != 0 && lowest.err != 0.0;) {
-    // Chunks shrinking by a fifth: the window is set by the largest y it covers, so it
-    // stays nearly as narrow as the candidates in view allow.
+    // Chunks shrinking by a fifth, for the window's sake as when walking up.
     std::uint32_t low = std::max(bottom, high - high / 5);
     cover_candidates(row.screen, high);
     narrow_screen(row.screen, lowest.err);
@@ -288,7 +224,13 @@ lowest_error find_lowest_error(const search_constants& c, candidate_row& row, do
       const double err = error_ppm(c, row.hs, ls, n32);
       if (!(lowest.err > err) || !reproduces_fosc(c, row.hs, ls)) continue;
       lowest = {k, err};
-      if (err == 0.0) break;
+      if (err == 0.0) return lowest;
+      if (++lower_in_a_row == DOWNWARD_RUN && k > bottom) {
+        // Anything lower lies below k; walking up finds it, and its first candidate, at
+        // the cost of one pass.
+        const lowest_error below = lowest_walking_up(c, row, err, bottom, k - 1);
+        return below.k != 0 ? below : lowest;
+      }
       narrow_screen(row.screen, err);
       // Walking down, a new lowest error is rare, so shortcut 5 is tried on each.
       family.kept_n2 = row.hs * ls;
@@ -325,20 +267,82 @@ std::uint32_t first_with_error(const search_constants& c, candidate_row& row, do
   return last;
 }
 
+// The fosc2 values whose error is below a bound. The error only grows as fosc2 moves
+// away from F x N1 on either side (every step of it is a rounded division, subtraction
+// or product, each monotone, and the sign flip mirrors one side), so they are one run
+// of doubles, found by halving over the doubles' bit patterns, which are ordered like
+// the positive values they stand for.
+struct fosc2_run {
+  double low;
+  double high;  // low > high for none
+};
+
+double from_bits(std::uint64_t bits) {
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+std::uint64_t to_bits(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+fosc2_run fosc2_below(const search_constants& c, double best) {
+  constexpr int NEIGHBOURS = 8;  // the valley's floor lies within a few doubles of F x N1
+  const double centre = c.requested_times_n1;
+  if (!(centre > 0.0) || !std::isfinite(centre)) return {1.0, 0.0};
+  std::uint64_t inside = to_bits(centre);
+  bool found = false;
+  for (int n = -NEIGHBOURS; n <= NEIGHBOURS && !found; ++n) {
+    const std::uint64_t bits = to_bits(centre) + static_cast<std::uint64_t>(n);
+    if (best > error_of_fosc2(c, from_bits(bits))) {
+      inside = bits;
+      found = true;
+    }
+  }
+  if (!found) return {1.0, 0.0};
+  // The last inside and first outside pattern on each side, moved together.
+  std::uint64_t in_high = inside, out_high = to_bits(std::numeric_limits<double>::infinity());
+  while (out_high - in_high > 1) {
+    const std::uint64_t middle = in_high + (out_high - in_high) / 2;
+    (best > error_of_fosc2(c, from_bits(middle)) ? in_high : out_high) = middle;
+  }
+  std::uint64_t in_low = inside, out_low = 0;  // the pattern of +0.0
+  if (best > error_of_fosc2(c, 0.0)) {
+    in_low = 0;
+  } else {
+    while (in_low - out_low > 1) {
+      const std::uint64_t middle = out_low + (in_low - out_low) / 2;
+      (best > error_of_fosc2(c, from_bits(middle)) ? in_low : out_low) = middle;
+    }
+  }
+  return {from_bits(in_low), from_bits(in_high)};
+}
+
 // The first candidate from `first` to the end of the row that could be kept (error
-// below `best`, exact test passed), or count + 1.
+// below `best`, exact test passed), or count + 1. The error test is the fosc2 run's.
 std::uint32_t first_keepable(const search_constants& c, candidate_row& row, double best,
                              std::uint32_t first) {
   if (first > row.count) return row.count + 1;
-  cover_candidates(row.screen, row.count);
-  narrow_screen(row.screen, best);
-  std::uint64_t fraction = row.screen.step * (std::uint64_t{first} - 1);
-  for (std::uint32_t k = next_near_integer(row.screen, fraction, first, row.count); k <= row.count;
-       k = next_near_integer(row.screen, fraction, k + 1, row.count)) {
-    const std::uint32_t ls = k * row.step;
-    const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
-    if (!within_bound(c, row.hs, ls, n32, best)) continue;
-    if (best > error_ppm(c, row.hs, ls, n32) && reproduces_fosc(c, row.hs, ls)) return k;
+  const fosc2_run run = fosc2_below(c, best);
+  if (run.low > run.high) return row.count + 1;
+  for (std::uint32_t low = first; low <= row.count;) {
+    // Chunks growing by a quarter, for the window's sake as when walking up.
+    const std::uint32_t high = row.count - low < low / 4 ? row.count : low + low / 4;
+    cover_candidates(row.screen, high);
+    narrow_screen(row.screen, best);
+    std::uint64_t fraction = row.screen.step * (std::uint64_t{low} - 1);
+    for (std::uint32_t k = next_near_integer(row.screen, fraction, low, high); k <= high;
+         k = next_near_integer(row.screen, fraction, k + 1, high)) {
+      const std::uint32_t ls = k * row.step;
+      const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
+      if (!within_bound(c, row.hs, ls, n32, best)) continue;
+      const double fosc2 = ((c.in2 / n32) * row.hs) * ls;
+      if (fosc2 >= run.low && fosc2 <= run.high && reproduces_fosc(c, row.hs, ls)) return k;
+    }
+    low = high + 1;
   }
   return row.count + 1;
 }

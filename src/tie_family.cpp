@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "exact_arithmetic.h"
+#include "fraction_screen.h"
 #include "oscillator_window.h"
 
 // Near-ties are the slowest frequencies: F close to 114.285 x p / q makes every p-th
@@ -40,9 +41,6 @@ constexpr double UNIT_ROUNDOFF = 0x1p-53;
 // Relative slack on every bound below: far larger than the few roundings that form each
 // of them, far smaller than what separates a near-tie family from anything else.
 constexpr double SLACK = 0x1p-40;
-// The terms of shortcut 3's near-integer bound, rounded up: 10^-6 (1 + 4u) and 4.01u.
-constexpr double PPM_RATIO_WITH_MARGIN = 1.0000000001e-6;
-constexpr double NEAR_INTEGER_ROUNDING = 0x1p-48;
 // A member's fosc2 lies within a few doubles of V; past this many the proof gives up.
 constexpr int MAX_DOUBLES_EACH_SIDE = 16;
 

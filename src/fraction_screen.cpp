@@ -1,0 +1,82 @@
+#include "fraction_screen.h"
+
+#include <cmath>
+
+#include "exact_arithmetic.h"
+
+namespace {
+
+constexpr double FIXED_POINT_ONE = 0x1p64;
+constexpr double LARGEST_EXACT_STEP = 0x1p52;  // integers and their fractions are exact
+
+}  // namespace
+
+fraction_screen make_screen(double y_step, std::uint32_t candidates) {
+  fraction_screen screen{};
+  screen.y_step = y_step;
+  screen.y_max = y_step * candidates + 1.0;
+  screen.candidates = candidates;
+  screen.width = OPEN_WIDTH;
+  // The fractional part of a double below 2^52 is exact, and so is its scaling.
+  if (y_step >= 0.0 && y_step < LARGEST_EXACT_STEP) {
+    screen.step = static_cast<std::uint64_t>((y_step - std::floor(y_step)) * FIXED_POINT_ONE);
+  }
+  return screen;
+}
+
+void cover_candidates(fraction_screen& screen, std::uint32_t last) {
+  screen.y_max = screen.y_step * last + 1.0;
+  screen.candidates = last;
+}
+
+void narrow_screen(fraction_screen& screen, double best) {
+  if (!(screen.y_step >= 0.0 && screen.y_step < LARGEST_EXACT_STEP)) return;
+  // Each term bounds its counterpart in shortcut 3 from above (N32, a truncation of y
+  // formed in three roundings, stays below y_max + 1; 2^-48 and 2^-51 exceed 4.01u and
+  // 3.01u); all are positive and formed in a few roundings, which 1 + 2^-30 covers.
+  const double y_max = screen.y_max;
+  const double near_integer =
+      best * PPM_RATIO_WITH_MARGIN * (y_max + 1.0) + NEAR_INTEGER_ROUNDING * y_max;
+  const double drift = 0x1p-51 * y_max + screen.candidates * 0x1p-64;
+  const double half_width = (near_integer + drift) * (1.0 + 0x1p-30);
+  if (half_width < 0.25) {
+    screen.half_width = static_cast<std::uint64_t>(half_width * FIXED_POINT_ONE) + 1;
+    screen.width = 2 * screen.half_width - 1;
+  } else {
+    screen.half_width = 0;
+    screen.width = OPEN_WIDTH;
+  }
+}
+
+// The first candidate from `k` to `last` (counted in steps of ls) whose y lies within
+// the window of an integer, or last + 1; `fraction` follows y's fractional part to it.
+// The sums wrap around 2^64 like the fractional part around 1. The hardest
+// frequencies spend their time here: four candidates a round share one rarely taken
+// branch, and the last few go one at a time.
+std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                   std::uint32_t k, std::uint32_t last) {
+  const std::uint64_t step1 = s.step, step2 = 2 * s.step, step3 = 3 * s.step, step4 = 4 * s.step;
+  std::uint64_t shifted = fraction + s.half_width;  // inside when at most s.width
+  for (; k + 3 <= last; k += 4, shifted += step4) {
+    if ((shifted + step1 <= s.width) | (shifted + step2 <= s.width) | (shifted + step3 <= s.width) |
+        (shifted + step4 <= s.width)) {
+      break;
+    }
+  }
+  for (; k <= last; ++k) {
+    shifted += step1;
+    if (shifted <= s.width) break;
+  }
+  fraction = shifted - s.half_width;
+  return k;
+}
+
+// The same scan as upward, with the step negated.
+std::uint32_t previous_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                    std::uint32_t k, std::uint32_t first) {
+  if (k < first) return first - 1;
+  fraction_screen down = s;
+  down.step = 0 - s.step;
+  const std::uint32_t position = next_near_integer(down, fraction, 1, k - first + 1);
+  return k + 1 - position;
+}
