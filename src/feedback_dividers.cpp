@@ -63,6 +63,13 @@
 //    then, walking up, the first candidate that computes it. From the floor's N2 on,
 //    the first keep would be undone and end the search, so all that matters there is
 //    whether any candidate could be kept.
+//
+// 7. Floor checks on demand. Whether a row's candidates from the floor's N2 on hold a
+//    keepable one decides only whether the search ends before the next rows. That
+//    matters only if a later row would keep something: so, past its first few
+//    candidates, the check of each row waits until a later row finds an error below
+//    the best, and is made then, with the same best (nothing was kept in between). If
+//    no later row keeps anything, the rest of the check is never needed.
 
 namespace {
 
@@ -172,32 +179,44 @@ struct lowest_error {
   double err;
 };
 
-// The lowest error below `best` that a candidate from `first` to `last` computes and
-// whose exact test it passes, with the first candidate that computes it, walking up.
-lowest_error lowest_walking_up(const search_constants& c, candidate_row& row, double best,
-                               std::uint32_t first, std::uint32_t last) {
-  lowest_error lowest{0, best};
-  for (std::uint32_t low = first; low <= last && low != 0 && lowest.err != 0.0;) {
-    // Chunks growing by a quarter: the window is set by the largest y it covers, so it
-    // stays nearly as narrow as the candidates in view allow.
+// Walks the candidates from `first` to `last` upward and hands `visit` each one that
+// the screen and the bound let through for `bar`, which may fall as the walk goes;
+// `visit` returns true to stop there. Returns that candidate, or count + 1. Chunks grow
+// by a quarter: the window is set by the largest y it covers, so it stays nearly as
+// narrow as the candidates in view allow.
+template <typename Visit>
+std::uint32_t walk_up(const search_constants& c, candidate_row& row, const double& bar,
+                      std::uint32_t first, std::uint32_t last, Visit visit) {
+  for (std::uint32_t low = first; low <= last && low != 0;) {
     const std::uint32_t high = last - low < low / 4 ? last : low + low / 4;
     cover_candidates(row.screen, high);
-    narrow_screen(row.screen, lowest.err);
+    narrow_screen(row.screen, bar);
     std::uint64_t fraction = row.screen.step * (std::uint64_t{low} - 1);
     for (std::uint32_t k = next_near_integer(row.screen, fraction, low, high); k <= high;
          k = next_near_integer(row.screen, fraction, k + 1, high)) {
       const std::uint32_t ls = k * row.step;
       const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
-      if (!within_bound(c, row.hs, ls, n32, lowest.err)) continue;
-      const double err = error_ppm(c, row.hs, ls, n32);
-      if (!(lowest.err > err) || !reproduces_fosc(c, row.hs, ls)) continue;
-      lowest = {k, err};
-      if (err == 0.0) break;
-      narrow_screen(row.screen, err);
+      if (within_bound(c, row.hs, ls, n32, bar) && visit(k, ls, n32)) return k;
     }
     if (high == last) break;
     low = high + 1;
   }
+  return row.count + 1;
+}
+
+// The lowest error below `best` that a candidate from `first` to `last` computes and
+// whose exact test it passes, with the first candidate that computes it, walking up.
+lowest_error lowest_walking_up(const search_constants& c, candidate_row& row, double best,
+                               std::uint32_t first, std::uint32_t last) {
+  lowest_error lowest{0, best};
+  walk_up(c, row, lowest.err, first, last,
+          [&](std::uint32_t k, std::uint32_t ls, std::uint32_t n32) {
+            const double err = error_ppm(c, row.hs, ls, n32);
+            if (!(lowest.err > err) || !reproduces_fosc(c, row.hs, ls)) return false;
+            lowest = {k, err};
+            narrow_screen(row.screen, err);
+            return err == 0.0;
+          });
   return lowest;
 }
 
@@ -252,20 +271,23 @@ lowest_error find_lowest_error(const search_constants& c, candidate_row& row, do
 std::uint32_t first_with_error(const search_constants& c, candidate_row& row, double err,
                                std::uint32_t first, std::uint32_t last) {
   if (first >= last) return last;
-  // The bounds prove an error at least their `best`; a hair above err lets equal ones in.
+  // The bounds prove an error at least their `bar`; a hair above err lets equal ones in.
   const double admit = err * (1.0 + 0x1p-30) + std::numeric_limits<double>::denorm_min();
-  cover_candidates(row.screen, last);
-  narrow_screen(row.screen, admit);
-  std::uint64_t fraction = row.screen.step * (std::uint64_t{first} - 1);
-  for (std::uint32_t k = next_near_integer(row.screen, fraction, first, last - 1); k < last;
-       k = next_near_integer(row.screen, fraction, k + 1, last - 1)) {
-    const std::uint32_t ls = k * row.step;
-    const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
-    if (!within_bound(c, row.hs, ls, n32, admit)) continue;
-    if (error_ppm(c, row.hs, ls, n32) == err && reproduces_fosc(c, row.hs, ls)) return k;
-  }
-  return last;
+  const std::uint32_t k = walk_up(
+      c, row, admit, first, last - 1, [&](std::uint32_t, std::uint32_t ls, std::uint32_t n32) {
+        return error_ppm(c, row.hs, ls, n32) == err && reproduces_fosc(c, row.hs, ls);
+      });
+  return k < last ? k : last;
 }
+
+// Candidates past the floor's N2 checked at once, before the rest of the check waits.
+constexpr std::uint32_t EAGER_FLOOR_CHECK = 256;
+
+// A row's candidates from the floor's N2 on, whose check waits until it matters.
+struct pending_check {
+  candidate_row row;
+  std::uint32_t first;
+};
 
 // The fosc2 values whose error is below a bound. The error only grows as fosc2 moves
 // away from F x N1 on either side (every step of it is a rounded division, subtraction
@@ -321,30 +343,18 @@ fosc2_run fosc2_below(const search_constants& c, double best) {
   return {from_bits(in_low), from_bits(in_high)};
 }
 
-// The first candidate from `first` to the end of the row that could be kept (error
-// below `best`, exact test passed), or count + 1. The error test is the fosc2 run's.
+// The first candidate from `first` to `last` that could be kept (error below `best`,
+// exact test passed), or count + 1. The error test is the fosc2 run's.
 std::uint32_t first_keepable(const search_constants& c, candidate_row& row, double best,
-                             std::uint32_t first) {
-  if (first > row.count) return row.count + 1;
+                             std::uint32_t first, std::uint32_t last) {
+  if (first > last) return row.count + 1;
   const fosc2_run run = fosc2_below(c, best);
   if (run.low > run.high) return row.count + 1;
-  for (std::uint32_t low = first; low <= row.count;) {
-    // Chunks growing by a quarter, for the window's sake as when walking up.
-    const std::uint32_t high = row.count - low < low / 4 ? row.count : low + low / 4;
-    cover_candidates(row.screen, high);
-    narrow_screen(row.screen, best);
-    std::uint64_t fraction = row.screen.step * (std::uint64_t{low} - 1);
-    for (std::uint32_t k = next_near_integer(row.screen, fraction, low, high); k <= high;
-         k = next_near_integer(row.screen, fraction, k + 1, high)) {
-      const std::uint32_t ls = k * row.step;
-      const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
-      if (!within_bound(c, row.hs, ls, n32, best)) continue;
-      const double fosc2 = ((c.in2 / n32) * row.hs) * ls;
-      if (fosc2 >= run.low && fosc2 <= run.high && reproduces_fosc(c, row.hs, ls)) return k;
-    }
-    low = high + 1;
-  }
-  return row.count + 1;
+  return walk_up(c, row, best, first, last,
+                 [&](std::uint32_t, std::uint32_t ls, std::uint32_t n32) {
+                   const double fosc2 = ((c.in2 / n32) * row.hs) * ls;
+                   return fosc2 >= run.low && fosc2 <= run.high && reproduces_fosc(c, row.hs, ls);
+                 });
 }
 
 }  // namespace
@@ -369,6 +379,20 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   tie_family family{c.requested, c.in2, plan.N1, 0, 0};
   const std::uint64_t n2_under_floor = first_n2_under_floor(fosc);
 
+  // Rows whose candidates from the floor's N2 on are still to be checked (shortcut 7).
+  pending_check pending[LAST_N2_HIGH_SPEED - FIRST_N2_HIGH_SPEED + 1];
+  std::size_t pending_count = 0;
+  auto any_pending_keepable = [&] {
+    for (std::size_t i = 0; i < pending_count; ++i) {
+      candidate_row& row = pending[i].row;
+      if (first_keepable(c, row, best, pending[i].first, row.count) <= row.count) {
+        return true;
+      }
+    }
+    pending_count = 0;
+    return false;
+  };
+
   for (std::uint32_t hs = FIRST_N2_HIGH_SPEED; hs <= LAST_N2_HIGH_SPEED && !done; ++hs) {
     const std::uint32_t n1_share = plan.N1 / std::gcd(plan.N1, hs);
     const std::uint32_t step = std::lcm(std::uint32_t{2}, n1_share);
@@ -385,6 +409,11 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
     // Below floor_start no keep can fire the floor (shortcut 6).
     const lowest_error below = find_lowest_error(c, row, best, start, floor_start - 1, family);
     if (below.k != 0) {
+      // A keep here happens only if no earlier row's floor check ended the search.
+      if (any_pending_keepable()) {
+        done = true;
+        break;
+      }
       const std::uint32_t k = first_with_error(c, row, below.err, start, below.k);
       const std::uint32_t ls = k * step;
       plan.N2_HS = hs;
@@ -400,8 +429,17 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
       start = std::max(
           start, first_left_to_visit(keep_impossible_below(family, best, hs), hs, step, count));
     }
-    if (!done && first_keepable(c, row, best, std::max(start, floor_start)) <= count) {
-      done = true;
+    if (!done) {
+      // The first few candidates now: where the errors fall steadily, a keepable one sits
+      // right past the floor's N2, and finding it ends the search at once.
+      const std::uint32_t from = std::max(start, floor_start);
+      const std::uint32_t soon =
+          count - from < EAGER_FLOOR_CHECK ? count : from + EAGER_FLOOR_CHECK;
+      if (first_keepable(c, row, best, from, soon) <= count) {
+        done = true;
+      } else if (soon < count) {
+        pending[pending_count++] = {row, soon + 1};
+      }
     }
   }
 

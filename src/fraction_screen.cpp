@@ -47,36 +47,3 @@ void narrow_screen(fraction_screen& screen, double best) {
     screen.width = OPEN_WIDTH;
   }
 }
-
-// The first candidate from `k` to `last` (counted in steps of ls) whose y lies within
-// the window of an integer, or last + 1; `fraction` follows y's fractional part to it.
-// The sums wrap around 2^64 like the fractional part around 1. The hardest
-// frequencies spend their time here: four candidates a round share one rarely taken
-// branch, and the last few go one at a time.
-std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                   std::uint32_t k, std::uint32_t last) {
-  const std::uint64_t step1 = s.step, step2 = 2 * s.step, step3 = 3 * s.step, step4 = 4 * s.step;
-  std::uint64_t shifted = fraction + s.half_width;  // inside when at most s.width
-  for (; k + 3 <= last; k += 4, shifted += step4) {
-    if ((shifted + step1 <= s.width) | (shifted + step2 <= s.width) | (shifted + step3 <= s.width) |
-        (shifted + step4 <= s.width)) {
-      break;
-    }
-  }
-  for (; k <= last; ++k) {
-    shifted += step1;
-    if (shifted <= s.width) break;
-  }
-  fraction = shifted - s.half_width;
-  return k;
-}
-
-// The same scan as upward, with the step negated.
-std::uint32_t previous_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                    std::uint32_t k, std::uint32_t first) {
-  if (k < first) return first - 1;
-  fraction_screen down = s;
-  down.step = 0 - s.step;
-  const std::uint32_t position = next_near_integer(down, fraction, 1, k - first + 1);
-  return k + 1 - position;
-}

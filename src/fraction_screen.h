@@ -35,10 +35,28 @@ void cover_candidates(fraction_screen& screen, std::uint32_t last);
 // Sets the window for a best error of `best` ppm over the candidates covered.
 void narrow_screen(fraction_screen& screen, double best);
 
-// The first candidate from `k` to `last` whose y lies within the window of an integer,
-// or last + 1; `fraction` follows y's fractional part to it (or to last).
-std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                   std::uint32_t k, std::uint32_t last);
+// The first candidate from `k` to `last` (counted in steps of ls) whose y lies within
+// the window of an integer, or last + 1; `fraction` follows y's fractional part to it.
+// The sums wrap around 2^64 like the fractional part around 1. The hardest
+// frequencies spend their time here: four candidates a round share one rarely taken
+// branch, and the last few go one at a time.
+inline std::uint32_t scan_to_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                          std::uint32_t k, std::uint32_t last) {
+  const std::uint64_t step1 = s.step, step2 = 2 * s.step, step3 = 3 * s.step, step4 = 4 * s.step;
+  std::uint64_t shifted = fraction + s.half_width;  // inside when at most s.width
+  for (; k + 3 <= last; k += 4, shifted += step4) {
+    if ((shifted + step1 <= s.width) | (shifted + step2 <= s.width) | (shifted + step3 <= s.width) |
+        (shifted + step4 <= s.width)) {
+      break;
+    }
+  }
+  for (; k <= last; ++k) {
+    shifted += step1;
+    if (shifted <= s.width) break;
+  }
+  fraction = shifted - s.half_width;
+  return k;
+}
 
 // An open window takes every candidate; while the best error is still large, most
 // candidates come this way, so it costs no call.
@@ -53,6 +71,12 @@ inline std::uint32_t next_near_integer(const fraction_screen& s, std::uint64_t& 
 
 // The largest candidate from `k` down to `first` whose y lies within the window of an
 // integer, or first - 1; `fraction` enters as y's fractional part at k + 1 and follows
-// it down.
-std::uint32_t previous_near_integer(const fraction_screen& s, std::uint64_t& fraction,
-                                    std::uint32_t k, std::uint32_t first);
+// it down: the same scan as upward, with the step negated.
+inline std::uint32_t previous_near_integer(const fraction_screen& s, std::uint64_t& fraction,
+                                           std::uint32_t k, std::uint32_t first) {
+  if (k < first) return first - 1;
+  fraction_screen down = s;
+  down.step = 0 - s.step;
+  const std::uint32_t position = next_near_integer(down, fraction, 1, k - first + 1);
+  return k + 1 - position;
+}
