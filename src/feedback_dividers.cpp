@@ -348,10 +348,15 @@ fosc2_run fosc2_below(const search_constants& c, double best) {
 std::uint32_t first_keepable(const search_constants& c, candidate_row& row, double best,
                              std::uint32_t first, std::uint32_t last) {
   if (first > last) return row.count + 1;
-  const fosc2_run run = fosc2_below(c, best);
-  if (run.low > run.high) return row.count + 1;
+  // Formed only once a candidate gets this far, which most rows never see.
+  fosc2_run run{1.0, 0.0};
+  bool have_run = false;
   return walk_up(c, row, best, first, last,
                  [&](std::uint32_t, std::uint32_t ls, std::uint32_t n32) {
+                   if (!have_run) {
+                     run = fosc2_below(c, best);
+                     have_run = true;
+                   }
                    const double fosc2 = ((c.in2 / n32) * row.hs) * ls;
                    return fosc2 >= run.low && fosc2 <= run.high && reproduces_fosc(c, row.hs, ls);
                  });
