@@ -13,7 +13,7 @@ namespace {
 
 // Arguments as the front end reads them (single precision).
 constexpr float AVERAGE = 27.3f;          // N1 = 180: few multiples of N1 to test
-constexpr float HARDEST = 684.937012f;    // N1 = 8: 2.1 million multiples, the error
+constexpr float LONG_SCAN = 684.937012f;  // N1 = 8: 2.1 million multiples, the error
                                           // falling slowly all the way
 constexpr float NEAR_TIES = 685.709961f;  // F just below 114.285 x 6: 568,000 candidates
                                           // tie with the best error but for rounding
@@ -21,6 +21,9 @@ constexpr float TIES_WIDE = 285.712341f;  // F near 114.285 x 5 / 2, N1 = 18: ti
                                           // wide window around them
 constexpr float STEADY = 685.710449f;     // F just above 114.285 x 6: 53,000 improvements
                                           // in a row, every sixth candidate
+constexpr float SLOWEST = 761.899536f;    // F near 114.285 x 20 / 3: near-ties that still
+                                          // improve by rounding, in four rows; the
+                                          // slowest the worst-case scan finds
 constexpr float LOWEST = 0.008f;          // N1 = 606252: the output search's longest scan
 
 template <int (*OutputSearch)(divider_plan&, double&),
@@ -47,14 +50,16 @@ constexpr auto BM_Reference =
 
 BENCHMARK_CAPTURE(BM_Library, average_27_3MHz, AVERAGE)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Reference, average_27_3MHz, AVERAGE)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Library, hardest_684_937MHz, HARDEST)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Reference, hardest_684_937MHz, HARDEST)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Library, long_scan_684_937012MHz, LONG_SCAN)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Reference, long_scan_684_937012MHz, LONG_SCAN)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Library, near_ties_685_709961MHz, NEAR_TIES)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Reference, near_ties_685_709961MHz, NEAR_TIES)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Library, ties_wide_285_712341MHz, TIES_WIDE)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Reference, ties_wide_285_712341MHz, TIES_WIDE)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Library, steady_685_710449MHz, STEADY)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Reference, steady_685_710449MHz, STEADY)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Library, slowest_761_899536MHz, SLOWEST)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Reference, slowest_761_899536MHz, SLOWEST)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Library, lowest_0_008MHz, LOWEST)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Reference, lowest_0_008MHz, LOWEST)->Unit(benchmark::kMicrosecond);
 

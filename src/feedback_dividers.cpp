@@ -38,13 +38,17 @@
 //
 // 3. Fixed-point screen. Dividing the inequality of 2 by F and multiplying it by
 //    N32 x N1 shows that a kept candidate has |y - N32| < best x 10^-6 x N32 (1 + 4u)
-//    + 4.01u y: y lies that close to an integer. Along one hs, y grows by the same step
-//    for every candidate, so its fractional part is followed as a 64-bit fixed-point
-//    sum, walking up or down. The step is formed in three roundings and cut to 64
-//    fraction bits, so with y_max above y and J above the index of every candidate
-//    covered, the sum strays from the true fractional part by less than
-//    3.01u y_max + J x 2^-64. Only candidates whose sum lies within the two bounds
-//    added together of an integer need the arithmetic of 2 and the exact test.
+//    + 4.01u y: y lies that close to an integer. Below it only by roundings: N32
+//    truncates y formed from in2 / fosc in three roundings, fosc being F x N1 within
+//    two, so y - N32 > -5.02u y. Along one hs, y grows by the same step for every
+//    candidate, so its fractional part is followed as a 64-bit fixed-point sum, walking
+//    up or down. The step is formed in three roundings and cut to 64 fraction bits, so
+//    with y_max above y and J above the index of every candidate covered, the sum
+//    strays from the true fractional part by less than 3.01u y_max + J x 2^-64. Only
+//    candidates whose sum lies within that stray plus 5.02u y_max below an integer, or
+//    within it plus the first bound above, need the arithmetic of 2 and the exact test.
+//    Where such candidates are far apart, the next one is found by Euclid's descent
+//    over the sum's step, which lands on the same candidate as trying each in turn.
 //
 // 4. Exact zero. Once a candidate with err == 0.0 is kept (and stays kept), no later
 //    candidate is strictly better and the floor cannot fire, so the search ends there.
@@ -52,7 +56,8 @@
 // 5. Exhausted near-ties. Once the best error is held by a family of near-ties that no
 //    member can improve on and, below some N2, nothing else can beat (tie_family.h),
 //    the candidates of the hs below that N2 need no look. They would not be kept, so
-//    the floor could not fire on them either.
+//    the floor could not fire on them either. Where members can still improve, the
+//    walks up still look only at them below the N2 where nothing else can.
 //
 // 6. One lowest error per hs. f3 only falls as N2 grows, so below the first N2 whose f3
 //    is under the floor no keep is ever undone. There the walk keeps a chain of ever
@@ -179,21 +184,46 @@ struct lowest_error {
   double err;
 };
 
+// A stretch of candidates walked member by member only when longer than this: below
+// it, the screen's walk costs no more.
+constexpr std::uint32_t MEMBER_WALK_AT_LEAST = 64;
+
 // Walks the candidates from `first` to `last` upward and hands `visit` each one that
 // the screen and the bound let through for `bar`, which may fall as the walk goes;
 // `visit` returns true to stop there. Returns that candidate, or count + 1. Chunks grow
 // by a quarter: the window is set by the largest y it covers, so it stays nearly as
 // narrow as the candidates in view allow.
+//
+// Below the N2 where only members of the family of near-ties can pass (tie_family.h),
+// only members are handed over: every stride-th candidate, where N2 / N1 is a multiple
+// of the family's. The bound holds for `bar` and so for any lower bar.
 template <typename Visit>
-std::uint32_t walk_up(const search_constants& c, candidate_row& row, const double& bar,
-                      std::uint32_t first, std::uint32_t last, Visit visit) {
+std::uint32_t walk_up(const search_constants& c, candidate_row& row, const tie_family& family,
+                      const double& bar, std::uint32_t first, std::uint32_t last, Visit visit) {
+  std::uint64_t multiple = 0;
+  const std::uint32_t members_end = std::min(
+      last + 1,
+      first_left_to_visit(members_only_below(family, bar, multiple), row.hs, row.step, row.count));
+  if (members_end > first && members_end - first > MEMBER_WALK_AT_LEAST) {
+    // N1 divides hs x step (step is a multiple of N1 / gcd(N1, hs)).
+    const std::uint64_t n1_multiples_per_candidate = std::uint64_t{row.hs} * row.step / c.n1;
+    const std::uint64_t stride = multiple / std::gcd(multiple, n1_multiples_per_candidate);
+    for (std::uint64_t k = (first + stride - 1) / stride * stride; k < members_end; k += stride) {
+      const std::uint32_t ls = static_cast<std::uint32_t>(k) * row.step;
+      const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
+      if (within_bound(c, row.hs, ls, n32, bar) && visit(static_cast<std::uint32_t>(k), ls, n32)) {
+        return static_cast<std::uint32_t>(k);
+      }
+    }
+    first = members_end;
+  }
   for (std::uint32_t low = first; low <= last && low != 0;) {
     const std::uint32_t high = last - low < low / 4 ? last : low + low / 4;
     cover_candidates(row.screen, high);
     narrow_screen(row.screen, bar);
     std::uint64_t fraction = row.screen.step * (std::uint64_t{low} - 1);
-    for (std::uint32_t k = next_near_integer(row.screen, fraction, low, high); k <= high;
-         k = next_near_integer(row.screen, fraction, k + 1, high)) {
+    for (std::uint32_t k = next_near_integer(row.screen, row.screen.step, fraction, low, high);
+         k <= high; k = next_near_integer(row.screen, row.screen.step, fraction, k + 1, high)) {
       const std::uint32_t ls = k * row.step;
       const std::uint32_t n32 = input_divider(c.in2_per_fosc, row.hs, ls);
       if (within_bound(c, row.hs, ls, n32, bar) && visit(k, ls, n32)) return k;
@@ -206,10 +236,11 @@ std::uint32_t walk_up(const search_constants& c, candidate_row& row, const doubl
 
 // The lowest error below `best` that a candidate from `first` to `last` computes and
 // whose exact test it passes, with the first candidate that computes it, walking up.
-lowest_error lowest_walking_up(const search_constants& c, candidate_row& row, double best,
-                               std::uint32_t first, std::uint32_t last) {
+lowest_error lowest_walking_up(const search_constants& c, candidate_row& row,
+                               const tie_family& family, double best, std::uint32_t first,
+                               std::uint32_t last) {
   lowest_error lowest{0, best};
-  walk_up(c, row, lowest.err, first, last,
+  walk_up(c, row, family, lowest.err, first, last,
           [&](std::uint32_t k, std::uint32_t ls, std::uint32_t n32) {
             const double err = error_ppm(c, row.hs, ls, n32);
             if (!(lowest.err > err) || !reproduces_fosc(c, row.hs, ls)) return false;
@@ -247,7 +278,7 @@ lowest_error find_lowest_error(const search_constants& c, candidate_row& row, do
       if (++lower_in_a_row == DOWNWARD_RUN && k > bottom) {
         // Anything lower lies below k; walking up finds it, and its first candidate, at
         // the cost of one pass.
-        const lowest_error below = lowest_walking_up(c, row, err, bottom, k - 1);
+        const lowest_error below = lowest_walking_up(c, row, family, err, bottom, k - 1);
         return below.k != 0 ? below : lowest;
       }
       narrow_screen(row.screen, err);
@@ -268,15 +299,17 @@ lowest_error find_lowest_error(const search_constants& c, candidate_row& row, do
 // The first candidate from `first` to `last` whose error equals `err` and whose exact
 // test passes; `last` itself is one. Nothing in the range is below `err`, so the first
 // such candidate is the one a candidate-by-candidate walk keeps.
-std::uint32_t first_with_error(const search_constants& c, candidate_row& row, double err,
-                               std::uint32_t first, std::uint32_t last) {
+std::uint32_t first_with_error(const search_constants& c, candidate_row& row,
+                               const tie_family& family, double err, std::uint32_t first,
+                               std::uint32_t last) {
   if (first >= last) return last;
   // The bounds prove an error at least their `bar`; a hair above err lets equal ones in.
   const double admit = err * (1.0 + 0x1p-30) + std::numeric_limits<double>::denorm_min();
-  const std::uint32_t k = walk_up(
-      c, row, admit, first, last - 1, [&](std::uint32_t, std::uint32_t ls, std::uint32_t n32) {
-        return error_ppm(c, row.hs, ls, n32) == err && reproduces_fosc(c, row.hs, ls);
-      });
+  const std::uint32_t k =
+      walk_up(c, row, family, admit, first, last - 1,
+              [&](std::uint32_t, std::uint32_t ls, std::uint32_t n32) {
+                return error_ppm(c, row.hs, ls, n32) == err && reproduces_fosc(c, row.hs, ls);
+              });
   return k < last ? k : last;
 }
 
@@ -345,13 +378,14 @@ fosc2_run fosc2_below(const search_constants& c, double best) {
 
 // The first candidate from `first` to `last` that could be kept (error below `best`,
 // exact test passed), or count + 1. The error test is the fosc2 run's.
-std::uint32_t first_keepable(const search_constants& c, candidate_row& row, double best,
-                             std::uint32_t first, std::uint32_t last) {
+std::uint32_t first_keepable(const search_constants& c, candidate_row& row,
+                             const tie_family& family, double best, std::uint32_t first,
+                             std::uint32_t last) {
   if (first > last) return row.count + 1;
   // Formed only once a candidate gets this far, which most rows never see.
   fosc2_run run{1.0, 0.0};
   bool have_run = false;
-  return walk_up(c, row, best, first, last,
+  return walk_up(c, row, family, best, first, last,
                  [&](std::uint32_t, std::uint32_t ls, std::uint32_t n32) {
                    if (!have_run) {
                      run = fosc2_below(c, best);
@@ -390,7 +424,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
   auto any_pending_keepable = [&] {
     for (std::size_t i = 0; i < pending_count; ++i) {
       candidate_row& row = pending[i].row;
-      if (first_keepable(c, row, best, pending[i].first, row.count) <= row.count) {
+      if (first_keepable(c, row, family, best, pending[i].first, row.count) <= row.count) {
         return true;
       }
     }
@@ -419,7 +453,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
         done = true;
         break;
       }
-      const std::uint32_t k = first_with_error(c, row, below.err, start, below.k);
+      const std::uint32_t k = first_with_error(c, row, family, below.err, start, below.k);
       const std::uint32_t ls = k * step;
       plan.N2_HS = hs;
       plan.N2_LS = ls;
@@ -440,7 +474,7 @@ int search_feedback_dividers(divider_plan& plan, double fosc, double& f3) {
       const std::uint32_t from = std::max(start, floor_start);
       const std::uint32_t soon =
           count - from < EAGER_FLOOR_CHECK ? count : from + EAGER_FLOOR_CHECK;
-      if (first_keepable(c, row, best, from, soon) <= count) {
+      if (first_keepable(c, row, family, best, from, soon) <= count) {
         done = true;
       } else if (soon < count) {
         pending[pending_count++] = {row, soon + 1};

@@ -72,7 +72,8 @@ double error_ppm(double fosc2, double n1, double requested) {
 }
 
 // The N2 below which only members can be kept (A), or 0.
-double members_only_below(const tie_family& f, double best, std::uint64_t p, std::uint64_t q) {
+double members_only_below_ratio(const tie_family& f, double best, std::uint64_t p,
+                                std::uint64_t q) {
   const double in2_p = f.in2 * static_cast<double>(p);
   const double requested_q = f.requested * static_cast<double>(q);
   // |in2 P - F Q| formed in three roundings, each within 2^-53 of its operands' size.
@@ -118,14 +119,27 @@ bool no_member_can_be_kept(const tie_family& f, double best, std::uint64_t p, st
   return true;
 }
 
+// The family's ratio P / Q, false when there is no kept candidate to give it.
+bool family_ratio(const tie_family& f, std::uint64_t& p, std::uint64_t& q) {
+  if (f.n1 == 0 || f.kept_n32 == 0 || f.kept_n2 % f.n1 != 0) return false;
+  const std::uint64_t m = f.kept_n2 / f.n1;
+  const std::uint64_t common = std::gcd(m, std::uint64_t{f.kept_n32});
+  p = m / common;
+  q = f.kept_n32 / common;
+  return true;
+}
+
 }  // namespace
 
 double keep_impossible_below(const tie_family& f, double best, std::uint32_t hs) {
-  if (f.n1 == 0 || f.kept_n32 == 0 || f.kept_n2 % f.n1 != 0) return 0.0;
-  const std::uint64_t m = f.kept_n2 / f.n1;
-  const std::uint64_t common = std::gcd(m, std::uint64_t{f.kept_n32});
-  const std::uint64_t p = m / common;
-  const std::uint64_t q = f.kept_n32 / common;
-  if (!no_member_can_be_kept(f, best, p, q, hs)) return 0.0;
-  return members_only_below(f, best, p, q);
+  std::uint64_t p = 0;
+  std::uint64_t q = 0;
+  if (!family_ratio(f, p, q) || !no_member_can_be_kept(f, best, p, q, hs)) return 0.0;
+  return members_only_below_ratio(f, best, p, q);
+}
+
+double members_only_below(const tie_family& f, double best, std::uint64_t& multiple) {
+  std::uint64_t q = 0;
+  if (!family_ratio(f, multiple, q)) return 0.0;
+  return members_only_below_ratio(f, best, multiple, q);
 }

@@ -1,5 +1,5 @@
-// The feedback search's last shortcut: proving that no candidate left can be kept
-// once the best error is held by a family of near-ties.
+// The feedback search's proofs about a family of near-ties: below which N2 only its
+// members can be kept, and when none of them can be kept either.
 #pragma once
 
 #include <cstdint>
@@ -18,3 +18,7 @@ struct tie_family {
 // `best`, or 0: every candidate there that could is a member of the family, and none of
 // the doubles a member's fosc2 can round to gives such an error.
 double keep_impossible_below(const tie_family& family, double best, std::uint32_t hs);
+
+// The N2 below which a candidate can compute an error strictly below `best` only if it
+// is a member of the family, its N2 / N1 then a multiple of `multiple`; or 0.
+double members_only_below(const tie_family& family, double best, std::uint64_t& multiple);

@@ -75,7 +75,7 @@ std::vector<float> frequencies() {
   for (int n = 0; n < 1500; ++n) f.push_back(static_cast<float>(linear(random)));
   for (int n = 0; n < 1500; ++n) f.push_back(static_cast<float>(std::exp(logarithmic(random))));
   // Every small N1, where the most candidates pass the exact test, and a spread of
-  // larger ones; the hardest family (N1 of 7, 8 and 10, above 485 MHz) gets the most.
+  // larger ones; the long-scan family (N1 of 7, 8 and 10, above 485 MHz) gets the most.
   for (int n1 = 6; n1 <= 200; ++n1) {
     const int count = n1 == 7 || n1 == 8 || n1 == 10 ? 100 : n1 <= 24 ? 16 : 3;
     for (int k = 0; k < count; ++k) f.push_back(static_cast<float>(window(random) / n1));
