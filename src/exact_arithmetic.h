@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cfloat>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 static_assert(std::numeric_limits<double>::is_iec559 && std::numeric_limits<double>::digits == 53,
@@ -15,3 +17,17 @@ static_assert(
 static_assert(FLT_EVAL_METHOD == 0,
               "pllcfg needs every double operation rounded to double (FLT_EVAL_METHOD 0); on "
               "32-bit x86 build with -msse2 -mfpmath=sse, which the project's CMake adds itself");
+
+// A double's bit pattern and back. Patterns of positive doubles are ordered like their
+// values, and neighbouring doubles differ by one in them.
+inline std::uint64_t double_bits(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+inline double double_from_bits(std::uint64_t bits) {
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -332,37 +331,25 @@ struct fosc2_run {
   double high;  // low > high for none
 };
 
-double from_bits(std::uint64_t bits) {
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-std::uint64_t to_bits(double value) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
-}
-
 fosc2_run fosc2_below(const search_constants& c, double best) {
   constexpr int NEIGHBOURS = 8;  // the valley's floor lies within a few doubles of F x N1
   const double centre = c.requested_times_n1;
   if (!(centre > 0.0) || !std::isfinite(centre)) return {1.0, 0.0};
-  std::uint64_t inside = to_bits(centre);
+  std::uint64_t inside = double_bits(centre);
   bool found = false;
   for (int n = -NEIGHBOURS; n <= NEIGHBOURS && !found; ++n) {
-    const std::uint64_t bits = to_bits(centre) + static_cast<std::uint64_t>(n);
-    if (best > error_of_fosc2(c, from_bits(bits))) {
+    const std::uint64_t bits = double_bits(centre) + static_cast<std::uint64_t>(n);
+    if (best > error_of_fosc2(c, double_from_bits(bits))) {
       inside = bits;
       found = true;
     }
   }
   if (!found) return {1.0, 0.0};
   // The last inside and first outside pattern on each side, moved together.
-  std::uint64_t in_high = inside, out_high = to_bits(std::numeric_limits<double>::infinity());
+  std::uint64_t in_high = inside, out_high = double_bits(std::numeric_limits<double>::infinity());
   while (out_high - in_high > 1) {
     const std::uint64_t middle = in_high + (out_high - in_high) / 2;
-    (best > error_of_fosc2(c, from_bits(middle)) ? in_high : out_high) = middle;
+    (best > error_of_fosc2(c, double_from_bits(middle)) ? in_high : out_high) = middle;
   }
   std::uint64_t in_low = inside, out_low = 0;  // the pattern of +0.0
   if (best > error_of_fosc2(c, 0.0)) {
@@ -370,10 +357,10 @@ fosc2_run fosc2_below(const search_constants& c, double best) {
   } else {
     while (in_low - out_low > 1) {
       const std::uint64_t middle = out_low + (in_low - out_low) / 2;
-      (best > error_of_fosc2(c, from_bits(middle)) ? in_low : out_low) = middle;
+      (best > error_of_fosc2(c, double_from_bits(middle)) ? in_low : out_low) = middle;
     }
   }
-  return {from_bits(in_low), from_bits(in_high)};
+  return {double_from_bits(in_low), double_from_bits(in_high)};
 }
 
 // The first candidate from `first` to `last` that could be kept (error below `best`,

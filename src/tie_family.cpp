@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <limits>
 #include <numeric>
 
 #include "exact_arithmetic.h"
@@ -107,11 +106,12 @@ bool no_member_can_be_kept(const tie_family& f, double best, std::uint64_t p, st
   const double v = v_times_q.hi / qd;
   if (!within_reach(v)) return false;
   if (best > error_ppm(v, n1, f.requested)) return false;
-  constexpr double UP = std::numeric_limits<double>::infinity();
-  for (const double direction : {-UP, UP}) {
-    double d = v;
+  // v is positive, so its neighbours are one bit pattern away on either side.
+  for (const std::uint64_t direction : {~std::uint64_t{0}, std::uint64_t{1}}) {
+    std::uint64_t bits = double_bits(v);
     for (int step = 0;; ++step) {
-      d = std::nextafter(d, direction);
+      bits += direction;
+      const double d = double_from_bits(bits);
       if (!within_reach(d)) break;
       if (step == MAX_DOUBLES_EACH_SIDE || best > error_ppm(d, n1, f.requested)) return false;
     }
