@@ -18,7 +18,7 @@ packages_for() {
     libcxx) echo "$(packages_for test) clang libc++-14-dev libc++abi-14-dev" ;;
     aarch64) echo "$(packages_for test) g++-aarch64-linux-gnu qemu-user" ;;
     s390x) echo "$(packages_for test) g++-s390x-linux-gnu qemu-user" ;;
-    i686) echo "$(packages_for test) g++-i686-linux-gnu" ;;
+    i686) echo "$(packages_for test) g++-i686-linux-gnu qemu-user" ;;
     windows) echo "$(packages_for test) g++-mingw-w64-x86-64-posix wine wine64 zip unzip" ;;
     package) echo "$(packages_for build) dpkg-dev man-db lintian" ;;
     fresh) echo debootstrap ;;
