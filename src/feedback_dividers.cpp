@@ -77,7 +77,6 @@
 
 namespace {
 
-constexpr double PPM = 1000000.0;
 constexpr double KHZ_PER_MHZ = 1000.0;
 
 constexpr double ROUNDING_SLACK = 0x1p-49;
@@ -156,14 +155,11 @@ bool within_bound(const search_constants& c, std::uint32_t hs, std::uint32_t ls,
   return !(std::fabs(a - b) > best * PPM_RATIO_WITH_MARGIN * b + (a + b) * ROUNDING_SLACK);
 }
 
-// The error in ppm of a candidate whose input 2 gives fosc2, operation for operation as
-// the register contract has it.
 double error_of_fosc2(const search_constants& c, double fosc2) {
-  double err = fosc2 / c.n1 - c.requested;
-  if (err < 0) err *= -1.0;
-  return (err / c.requested) * PPM;
+  return feedback_error_ppm(fosc2, c.n1, c.requested);
 }
 
+// A candidate's error, its fosc2 grouped as the register contract has it.
 double error_ppm(const search_constants& c, std::uint32_t hs, std::uint32_t ls, std::uint32_t n32) {
   return error_of_fosc2(c, ((c.in2 / n32) * hs) * ls);
 }

@@ -28,3 +28,12 @@ inline constexpr double NO_ERROR_PPM = 999.0;
 
 // f3 = fosc / N2 must not fall below this (kHz).
 inline constexpr double PHASE_DETECTOR_FLOOR_KHZ = 2.0;
+
+// The error in ppm of a feedback candidate whose input 2 gives fosc2, operation for
+// operation as the register contract has it: every search and proof uses this one.
+inline double feedback_error_ppm(double fosc2, double n1, double requested) {
+  constexpr double PPM = 1000000.0;
+  double err = fosc2 / n1 - requested;
+  if (err < 0) err *= -1.0;
+  return (err / requested) * PPM;
+}

@@ -35,7 +35,6 @@
 
 namespace {
 
-constexpr double PPM = 1000000.0;
 constexpr double UNIT_ROUNDOFF = 0x1p-53;
 // Relative slack on every bound below: far larger than the few roundings that form each
 // of them, far smaller than what separates a near-tie family from anything else.
@@ -61,13 +60,6 @@ double_double two_product(double a, double b) {
   const double hi = a * b;
   const double lo = ((a_hi * b_hi - hi) + a_hi * b_lo + a_lo * b_hi) + a_lo * b_lo;
   return {hi, lo};
-}
-
-double error_ppm(double fosc2, double n1, double requested) {
-  // The search's own error expression, operation for operation.
-  double err = fosc2 / n1 - requested;
-  if (err < 0) err *= -1.0;
-  return (err / requested) * PPM;
 }
 
 // The N2 below which only members can be kept (A), or 0.
@@ -105,7 +97,7 @@ bool no_member_can_be_kept(const tie_family& f, double best, std::uint64_t p, st
   const double n1 = f.n1;
   const double v = v_times_q.hi / qd;
   if (!within_reach(v)) return false;
-  if (best > error_ppm(v, n1, f.requested)) return false;
+  if (best > feedback_error_ppm(v, n1, f.requested)) return false;
   // v is positive, so its neighbours are one bit pattern away on either side.
   for (const std::uint64_t direction : {~std::uint64_t{0}, std::uint64_t{1}}) {
     std::uint64_t bits = double_bits(v);
@@ -113,7 +105,8 @@ bool no_member_can_be_kept(const tie_family& f, double best, std::uint64_t p, st
       bits += direction;
       const double d = double_from_bits(bits);
       if (!within_reach(d)) break;
-      if (step == MAX_DOUBLES_EACH_SIDE || best > error_ppm(d, n1, f.requested)) return false;
+      if (step == MAX_DOUBLES_EACH_SIDE || best > feedback_error_ppm(d, n1, f.requested))
+        return false;
     }
   }
   return true;
